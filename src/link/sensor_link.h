@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -154,7 +155,8 @@ public:
     bool WriteAll();
 
 private:
-    using Parse = bool (*)(DataElement& element);
+    // Takes the payload just received apart; false rejects the reply without a retry.
+    using Parse = std::function<bool(DataElement& element)>;
     struct Query {
         std::string command;
         uint32_t length;
@@ -163,13 +165,15 @@ private:
         bool waitBeforeReply = true;
     };
     using ReadOperation = bool (TSSICom::*)();
-    using Compose = std::string (*)(const DataElement& element, int32_t requested);
+    // The payload of a write command, built from the register as just read.
+    using Compose = std::function<std::string(const DataElement& element, int32_t requested)>;
 
-    bool RunQuery(DataElement& element, const Query& query, Parse parse);
-    bool ReadElement(DataElement& element, uint32_t length, Parse parse);
-    bool ReadRegisterField(DataElement& element);
-    bool WriteVerified(DataElement& element, ReadOperation read, Compose compose);
+    bool RunQuery(DataElement& element, const Query& query, const Parse& parse);
+    bool ReadElement(DataElement& element, uint32_t length, const Parse& parse);
+    bool ReadRegisterField(DataElement& element, uint32_t length = 7);
+    bool WriteVerified(DataElement& element, ReadOperation read, const Compose& compose, bool readBack = true);
     bool WriteRegisterField(DataElement& element, ReadOperation read, int width);
+    bool ReadWholeRegisterOfNewerFirmware(DataElement& element);
     bool ReadYRegister(DataElement& element, std::string_view selector, uint32_t length);
     bool RangePointAction(DataElement& element, const std::string& code);
     bool SendEepromCommand(const char* command, uint32_t waitMs, bool keepOptionFlags);

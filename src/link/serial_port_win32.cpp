@@ -1,0 +1,125 @@
+#include "serial_port.h"
+
+#include <windows.h>
+
+#include "port_names.h"
+#include "protocol_sleep.h"
+
+namespace {
+
+HANDLE Native(TSerialCom::Handle handle)
+{
+    return static_cast<HANDLE>(handle);
+}
+
+HANDLE OpenWithoutSharing(uint8_t portNumber)
+{
+    const std::string device = PortDeviceName(portNumber);
+    if (device.empty())
+        return INVALID_HANDLE_VALUE;
+    return CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool ApplyLineSettings(HANDLE handle, uint32_t baudRate)
+{
+    DCB settings{};
+    settings.DCBlength = sizeof settings;
+    settings.BaudRate = baudRate;
+    settings.fBinary = TRUE;
+    settings.fDtrControl = DTR_CONTROL_DISABLE;
+    settings.fRtsControl = RTS_CONTROL_DISABLE;
+    settings.fAbortOnError = FALSE;
+    settings.ByteSize = 8;
+    settings.Parity = NOPARITY;
+    settings.StopBits = ONESTOPBIT;
+    return SetCommState(handle, &settings) != 0;
+}
+
+} // namespace
+
+bool TSerialCom::IsOpen() const
+{
+    return Native(handle_) != INVALID_HANDLE_VALUE;
+}
+
+bool TSerialCom::Open(uint8_t portNumber, uint32_t baudRate, uint32_t timeoutMs)
+{
+    portNumber_ = portNumber;
+    if (portNumber == 0)
+        return false;
+    handle_ = OpenWithoutSharing(portNumber);
+    if (!IsOpen())
+        return false;
+    if (!SetupComm(Native(handle_), 16, 16) || !ApplyLineSettings(Native(handle_), baudRate)) {
+        CloseHandleOnly();
+        return false;
+    }
+    return SetTimeouts(timeoutMs);
+}
+
+void TSerialCom::CloseHandleOnly()
+{
+    if (IsOpen())
+        CloseHandle(Native(handle_));
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool TSerialCom::PortExists(uint8_t portNumber) const
+{
+    const HANDLE probe = OpenWithoutSharing(portNumber);
+    if (probe == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(probe);
+    return true;
+}
+
+bool TSerialCom::SetRts()
+{
+    return IsOpen() && EscapeCommFunction(Native(handle_), SETRTS) != 0;
+}
+
+bool TSerialCom::ClearRts()
+{
+    return IsOpen() && EscapeCommFunction(Native(handle_), CLRRTS) != 0;
+}
+
+bool TSerialCom::Purge()
+{
+    if (!IsOpen() || !PurgeComm(Native(handle_), PURGE_TXCLEAR | PURGE_RXCLEAR))
+        return false;
+    SleepMs(10);
+    return true;
+}
+
+bool TSerialCom::SetTimeouts(uint32_t timeoutMs)
+{
+    if (!IsOpen())
+        return false;
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = timeoutMs;
+    timeouts.ReadTotalTimeoutMultiplier = 0;
+    timeouts.ReadTotalTimeoutConstant = timeoutMs;
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = timeoutMs;
+    if (!SetCommTimeouts(Native(handle_), &timeouts)) {
+        CloseHandleOnly();
+        return false;
+    }
+    return true;
+}
+
+bool TSerialCom::ReadCall(uint8_t* buffer, uint32_t count, uint32_t& received)
+{
+    DWORD got = 0;
+    if (!IsOpen() || !ReadFile(Native(handle_), buffer, count, &got, nullptr))
+        return false;
+    received = got;
+    return true;
+}
+
+bool TSerialCom::Write(const uint8_t* bytes, uint32_t count)
+{
+    DWORD written = 0;
+    return IsOpen() && WriteFile(Native(handle_), bytes, count, &written, nullptr) && written == count;
+}

@@ -1,0 +1,107 @@
+#include "protocol_sleep.h"
+#include "sensor_link.h"
+
+namespace {
+
+constexpr uint32_t CommandBaudRate = 4800;
+constexpr uint32_t CommandTimeoutMs = 50;
+constexpr uint8_t CR = 0x0D;
+constexpr uint8_t WakeUpPacket[] = {'P', 'R', 'O', 'G', CR};
+constexpr int WakeUpPackets = 35;
+
+} // namespace
+
+bool TSSICom::OpenSensorPort(uint8_t portNumber)
+{
+    return Open(portNumber, CommandBaudRate, CommandTimeoutMs);
+}
+
+// The purge right after the write empties the receive buffer of anything that
+// came before the command, so only the answer to this command can be read next.
+bool TSSICom::SendCommand(const std::string& command)
+{
+    if (IsDemo())
+        return true;
+    const std::string line = command + static_cast<char>(CR);
+    const bool written = Write(reinterpret_cast<const uint8_t*>(line.data()), static_cast<uint32_t>(line.size()));
+    Purge();
+    if (!written)
+        return false;
+    SleepMs(15);
+    return true;
+}
+
+// A reply is exactly length characters: the payload and a final CR.
+bool TSSICom::ReceiveReply(std::string& reply, uint32_t length)
+{
+    if (IsDemo())
+        return true;
+    reply.clear();
+    std::string bytes(length, '\0');
+    uint32_t received = 0;
+    if (!Read(reinterpret_cast<uint8_t*>(bytes.data()), length, received))
+        return false;
+    reply = bytes.substr(0, bytes.find('\0'));
+    if (reply.size() < length || static_cast<uint8_t>(reply.back()) != CR)
+        return false;
+    reply.pop_back();
+    return true;
+}
+
+bool TSSICom::WriteRaw(const uint8_t* bytes, uint32_t count)
+{
+    if (IsDemo())
+        return true;
+    const bool written = Write(bytes, count);
+    Purge();
+    return written;
+}
+
+bool TSSICom::WakeUp()
+{
+    SetRts();
+    SleepMs(100);
+    ClearRts();
+    Purge();
+    bool written = false;
+    for (int packet = 0; packet < WakeUpPackets; ++packet) {
+        written = Write(WakeUpPacket, sizeof WakeUpPacket);
+        SleepMs(20);
+    }
+    return written;
+}
+
+bool TSSICom::CheckPort()
+{
+    uint8_t byte = 0;
+    uint32_t received = 0;
+    if (ReadCall(&byte, 1, received))
+        return true;
+    Close();
+    return OpenSensorPort(PortNumber());
+}
+
+// The command already ends in CR; SendCommand adds a second one.
+bool TSSICom::EnterBootloader()
+{
+    return SendCommand("BN\r");
+}
+
+bool TSSICom::RunQuery(DataElement& element, const Query& query, const Parse& parse)
+{
+    for (int attempt = 0; attempt < query.attempts; ++attempt) {
+        SendCommand(query.command);
+        if (query.demoShortcut && IsDemo()) {
+            element.Valid = 1;
+            return true;
+        }
+        if (query.waitBeforeReply)
+            SleepMs(25);
+        if (ReceiveReply(element.Reply, query.length)) {
+            element.Valid = 1;
+            return parse(element);
+        }
+    }
+    element.Valid = 0;
+    return false;
+}
