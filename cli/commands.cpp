@@ -1,0 +1,209 @@
+#include "commands.h"
+
+#include <array>
+#include <string>
+
+#include "arguments.h"
+#include "cli_error.h"
+#include "element_input.h"
+#include "element_operations.h"
+#include "element_output.h"
+#include "port_alias.h"
+#include "port_names.h"
+#include "sensor_link.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kNoAnswer = "no answer from the sensor";
+constexpr std::string_view kNoConfirmation = "no confirmation from the sensor";
+constexpr std::string_view kIncompleteSet = "not every read of the set was answered";
+constexpr int32_t kLastVersionWithoutCommit = 3960100;
+constexpr int kLastListedPort = 100;
+
+void Require(bool succeeded, std::string_view operation, std::string_view reason)
+{
+    if (!succeeded)
+        FailLink(std::string(operation) + " failed: " + std::string(reason));
+}
+
+// The link of one command: the port is chosen and opened only when the command needs the
+// sensor, after its arguments have been checked.
+class Session {
+public:
+    Session(const Options& options, const StoredPortLookup& storedPort, std::ostream& out)
+        : options_(options), storedPort_(storedPort), out_(out)
+    {
+    }
+
+    TSSICom& Link()
+    {
+        if (!open_) {
+            const uint8_t port = ChoosePort();
+            if (port == 0)
+                link_.LoadDemoDefaults();
+            if (!link_.OpenSensorPort(port))
+                FailLink("could not open port " + PortDescription(port));
+            open_ = true;
+        }
+        return link_;
+    }
+
+    // The register set as it stands, also before the port is open.
+    const TSSICom::ParameterStruct& Elements() const { return link_.Parameter; }
+
+    void Print(std::span<const int> indices)
+    {
+        out_ << (options_.json ? FormatElementsJson(link_.Parameter, indices)
+                               : FormatElementsText(link_.Parameter, indices));
+    }
+
+    std::ostream& Out() { return out_; }
+
+private:
+    uint8_t ChoosePort()
+    {
+        if (options_.port)
+            return static_cast<uint8_t>(*options_.port);
+        if (!options_.device.empty()) {
+            alias_.emplace(options_.device);
+            return alias_->PortNumber();
+        }
+        const std::optional<int> stored = storedPort_();
+        if (!stored)
+            FailBadInput("no port given and no COM-Port in the settings: use --port N or --device PATH");
+        if (*stored < 0 || *stored > 255)
+            FailBadInput("the COM-Port " + std::to_string(*stored) + " of the settings is no port number");
+        return static_cast<uint8_t>(*stored);
+    }
+
+    std::string PortDescription(uint8_t port) const
+    {
+        const std::string device = options_.device.empty() ? PortDeviceName(port) : options_.device;
+        return "COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")");
+    }
+
+    const Options& options_;
+    const StoredPortLookup& storedPort_;
+    std::ostream& out_;
+    std::optional<PortAlias> alias_;  // outlives the link, which closes the port first
+    TSSICom link_;
+    bool open_ = false;
+};
+
+using Arguments = std::span<const std::string>;
+
+// Single-element transfers need the firmware version first: it decides reply lengths.
+TSSICom& LinkWithFirmwareVersion(Session& session)
+{
+    TSSICom& link = session.Link();
+    Require(link.ReadFirmwareVersion(), "ReadFirmwareVersion", kNoAnswer);
+    return link;
+}
+
+void RunPorts(Session& session, Arguments)
+{
+    const TSerialCom probe;
+    for (int port = 1; port <= kLastListedPort; ++port)
+        if (probe.PortExists(static_cast<uint8_t>(port)))
+            session.Out() << "COM " << port << '\t' << PortDeviceName(port) << '\n';
+}
+
+void RunRead(Session& session, Arguments arguments)
+{
+    const bool strict = !arguments.empty();
+    if (strict && arguments[0] != "--strict")
+        FailBadInput("read: unknown argument " + arguments[0]);
+    TSSICom& link = session.Link();
+    if (strict)
+        Require(link.ReadAllStrict(), "ReadAllStrict", kIncompleteSet);
+    else
+        Require(link.ReadAll(), "ReadAll", kIncompleteSet);
+    session.Print(AllElementIndices());
+}
+
+void RunGet(Session& session, Arguments arguments)
+{
+    const int index = ElementIndexOf(arguments[0]);
+    TSSICom& link = LinkWithFirmwareVersion(session);
+    Require(OperationsOf(index).read(link), "Read" + arguments[0], kNoAnswer);
+    session.Print(std::array{index});
+}
+
+void RunSet(Session& session, Arguments arguments)
+{
+    const ElementInput input = CheckElementInput(session.Elements(), arguments[0], arguments[1]);
+    TSSICom& link = LinkWithFirmwareVersion(session);
+    AssignElementInput(link.Parameter, input);
+    Require(OperationsOf(input.index).write(link), "Write" + arguments[0], kNoConfirmation);
+}
+
+// As the window's EEPROM update: "CN" commits on newer firmware, older firmware knows only
+// "EN"; the wake-up burst afterwards brings the sensor back into command mode.
+void RunStore(Session& session, Arguments)
+{
+    TSSICom& link = LinkWithFirmwareVersion(session);
+    if (link.Parameter.FirmwareVersion.Value > kLastVersionWithoutCommit)
+        link.CommitEeprom();
+    else
+        link.StoreEeprom();
+    link.ResumeAfterStore();
+}
+
+void RunRestoreFactory(Session& session, Arguments)
+{
+    TSSICom& link = session.Link();
+    link.RestoreFactory();
+    if (link.IsDemo())
+        link.LoadDemoDefaults();
+    Require(link.ReadAllStrict(), "ReadAllStrict", kIncompleteSet);
+    session.Print(AllElementIndices());
+}
+
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;
+    size_t minArguments;
+    size_t maxArguments;
+    void (*run)(Session& session, Arguments arguments);
+};
+
+constexpr Command kCommands[] = {
+    {"ports", "ports", 0, 0, RunPorts},
+    {"read", "read [--strict]", 0, 1, RunRead},
+    {"get", "get NAME", 1, 1, RunGet},
+    {"set", "set NAME VALUE", 2, 2, RunSet},
+    {"store", "store", 0, 0, RunStore},
+    {"restore-factory", "restore-factory", 0, 0, RunRestoreFactory},
+};
+
+const Command& FindCommand(const Options& options)
+{
+    for (const Command& command : kCommands) {
+        if (command.name != options.command)
+            continue;
+        const size_t count = options.arguments.size();
+        if (count < command.minArguments || count > command.maxArguments)
+            FailBadInput("wrong arguments, expected: " + std::string(command.synopsis));
+        return command;
+    }
+    FailBadInput("unknown command '" + options.command + "' (try --help)");
+}
+
+}  // namespace
+
+void RunCommandLine(std::span<const std::string_view> arguments, std::ostream& out,
+                    const StoredPortLookup& storedPort)
+{
+    const Options options = ParseArguments(arguments);
+    if (options.help) {
+        out << kUsage;
+        return;
+    }
+    const Command& command = FindCommand(options);
+    Session session(options, storedPort, out);
+    command.run(session, options.arguments);
+}
+
+}  // namespace cli

@@ -1,0 +1,143 @@
+#include "element_input.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <limits>
+#include <optional>
+
+#include "cli_error.h"
+#include "element_operations.h"
+#include "wire_format.h"
+
+namespace cli {
+
+namespace {
+
+struct ValueRange {
+    int64_t min;
+    int64_t max;
+};
+
+constexpr ValueRange kSigned24{-0x800000, 0x7FFFFF};
+
+// Elements whose accepted values are not simply 0 to (Mask >> Shift).
+constexpr std::pair<std::string_view, ValueRange> kSpecialRanges[] = {
+    {"Resolution", {0, 99'999'999}},      // eight decimal digits on the wire
+    {"UltrasonicSpeed", {0, 999'999}},    // six decimal digits on the wire
+    {"Offset", kSigned24},
+    {"LinStartValue", kSigned24},
+    {"ErrorValue", {std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max()}},
+    {"SecErrorValue", {0, 1}},            // a switch: the mask plays no part
+};
+
+// Above 9999 mm the length goes out as hundreds and a code letter for 00 or 50.
+constexpr int64_t kLongestDigitLength = 9999;
+constexpr int64_t kLongLengthStep = 50;
+constexpr size_t kFactoryNumberLength = 8;
+
+ValueRange RangeOf(const TSSICom::ParameterStruct& elements, int index)
+{
+    const std::string_view name = TSSICom::ElementName(index);
+    for (const auto& [special, range] : kSpecialRanges)
+        if (special == name)
+            return range;
+    const TSSICom::DataElement& element = elements[index];
+    return {0, element.Mask >> element.Shift};
+}
+
+std::optional<int64_t> ParseInteger(std::string_view text)
+{
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+[[noreturn]] void RefuseValue(std::string_view name, std::string_view text, std::string_view expected)
+{
+    FailBadInput("invalid value '" + std::string(text) + "' for " + std::string(name) + ": " +
+                 std::string(expected));
+}
+
+int32_t CheckNumber(const TSSICom::ParameterStruct& elements, int index, std::string_view text)
+{
+    const std::string_view name = TSSICom::ElementName(index);
+    const ValueRange range = RangeOf(elements, index);
+    const std::optional<int64_t> number = ParseInteger(text);
+    if (!number || *number < range.min || *number > range.max)
+        RefuseValue(name, text,
+                    "expected a decimal integer from " + std::to_string(range.min) + " to " +
+                        std::to_string(range.max));
+    if (name == "Length" && *number > kLongestDigitLength && *number % kLongLengthStep != 0)
+        RefuseValue(name, text, "lengths above 9999 mm must be multiples of 50");
+    return static_cast<int32_t>(static_cast<uint32_t>(*number));
+}
+
+bool IsUpperLetter(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+int32_t CheckModel(std::string_view text)
+{
+    if (text.size() != 2 || !std::all_of(text.begin(), text.end(), IsUpperLetter))
+        RefuseValue("Model", text, "expected two upper-case letters such as KH");
+    return ModelValue(text[0], text[1]);
+}
+
+std::string CheckFactoryNumber(std::string_view text)
+{
+    const auto isAlphanumeric = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
+    if (text.empty() || text.size() > kFactoryNumberLength ||
+        !std::all_of(text.begin(), text.end(), isAlphanumeric))
+        RefuseValue("FactoryNumber", text, "expected 1 to 8 letters or digits");
+    return std::string(text);
+}
+
+void CheckWritable(int index)
+{
+    const std::string_view name = TSSICom::ElementName(index);
+    if (name == "StartPoint" || name == "EndPoint")
+        FailBadInput(std::string(name) +
+                     " cannot be set to a value: it is taught with the magnet in place");
+    if (OperationsOf(index).write == nullptr)
+        FailBadInput(std::string(name) + " is read-only");
+}
+
+}  // namespace
+
+int ElementIndexOf(std::string_view name)
+{
+    const int index = TSSICom::ElementIndex(name);
+    if (index < 0)
+        FailBadInput("unknown element '" + std::string(name) + "'");
+    return index;
+}
+
+ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name,
+                               std::string_view text)
+{
+    ElementInput input;
+    input.index = ElementIndexOf(name);
+    CheckWritable(input.index);
+    if (name == "FactoryNumber")
+        input.text = CheckFactoryNumber(text);
+    else if (name == "Model")
+        input.value = CheckModel(text);
+    else
+        input.value = CheckNumber(elements, input.index, text);
+    return input;
+}
+
+void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& input)
+{
+    TSSICom::DataElement& element = elements[input.index];
+    if (TSSICom::ElementName(input.index) == "FactoryNumber")
+        element.Reply = input.text;
+    else
+        element.Value = input.value;
+}
+
+}  // namespace cli

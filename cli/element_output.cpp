@@ -1,0 +1,96 @@
+#include "element_output.h"
+
+#include <array>
+#include <numeric>
+#include <optional>
+
+#include "wire_format.h"
+
+namespace cli {
+
+namespace {
+
+// The text form of the elements that have one: the factory number is the reply text,
+// the model its two letters.
+std::optional<std::string> TextOf(const TSSICom::ParameterStruct& elements, int index)
+{
+    const std::string_view name = TSSICom::ElementName(index);
+    if (name == "FactoryNumber")
+        return elements[index].Reply;
+    if (name == "Model")
+        return ModelLetters(elements[index].Value);
+    return std::nullopt;
+}
+
+std::string JsonString(std::string_view text)
+{
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            // Bytes of a garbled reply are shown as Latin-1 code points.
+            quoted += "\\u00";
+            quoted += kHexDigits[byte >> 4];
+            quoted += kHexDigits[byte & 0xF];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string TextLine(const TSSICom::ParameterStruct& elements, int index)
+{
+    const TSSICom::DataElement& element = elements[index];
+    const std::optional<std::string> text = TextOf(elements, index);
+    std::string line = std::string(TSSICom::ElementName(index)) + " = " +
+                       (text ? *text : std::to_string(element.Value));
+    if (!element.Valid)
+        line += " (invalid)";
+    return line + "\n";
+}
+
+std::string JsonMember(const TSSICom::ParameterStruct& elements, int index)
+{
+    const TSSICom::DataElement& element = elements[index];
+    std::string member = "  " + JsonString(TSSICom::ElementName(index)) +
+                         ": {\"value\": " + std::to_string(element.Value) +
+                         ", \"valid\": " + (element.Valid ? "true" : "false");
+    if (const std::optional<std::string> text = TextOf(elements, index))
+        member += ", \"text\": " + JsonString(*text);
+    return member + "}";
+}
+
+}  // namespace
+
+std::string FormatElementsText(const TSSICom::ParameterStruct& elements, std::span<const int> indices)
+{
+    std::string output;
+    for (const int index : indices)
+        output += TextLine(elements, index);
+    return output;
+}
+
+std::string FormatElementsJson(const TSSICom::ParameterStruct& elements, std::span<const int> indices)
+{
+    std::string output = "{\n";
+    for (size_t i = 0; i < indices.size(); ++i)
+        output += JsonMember(elements, indices[i]) + (i + 1 < indices.size() ? ",\n" : "\n");
+    return output + "}\n";
+}
+
+std::span<const int> AllElementIndices()
+{
+    static const auto kIndices = [] {
+        std::array<int, TSSICom::ParameterStruct::Count> indices{};
+        std::iota(indices.begin(), indices.end(), 0);
+        return indices;
+    }();
+    return kIndices;
+}
+
+}  // namespace cli
