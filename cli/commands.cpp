@@ -43,7 +43,8 @@ public:
             const uint8_t port = ChoosePort();
             if (port == 0)
                 link_.LoadDemoDefaults();
-            if (!link_.OpenSensorPort(port))
+            // Port 0 opens nothing; the link then runs in demo mode.
+            if (!link_.OpenSensorPort(port) && !link_.IsDemo())
                 FailLink("could not open port " + PortDescription(port));
             open_ = true;
         }
