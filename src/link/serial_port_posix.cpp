@@ -132,9 +132,11 @@ bool TSerialCom::ClearRts()
     return SetModemLine(handle_, TIOCMBIC);
 }
 
+// Every write has drained its bytes, so the output side is empty here. Flushing it
+// anyway would, on a pseudo-terminal, throw away what the peer has not read yet.
 bool TSerialCom::Purge()
 {
-    if (handle_ < 0 || ::tcflush(handle_, TCIOFLUSH) != 0)
+    if (handle_ < 0 || ::tcflush(handle_, TCIFLUSH) != 0)
         return false;
     SleepMs(10);
     return true;
