@@ -192,9 +192,11 @@ std::optional<std::string> SensorModel::HandleLine(std::string_view line) {
         mode_ = SensorMode::Command;
         return std::nullopt;
     }
-    if (mode_ != SensorMode::Command || line.empty() || !TakeCommandTurn()) return std::nullopt;
+    if (mode_ != SensorMode::Command || line.empty() || !TakeCommandTurn() || IsUnheard(line)) {
+        return std::nullopt;
+    }
     std::optional<std::string> payload = Execute(line);
-    if (!payload || IsUnanswered(line)) return std::nullopt;
+    if (!payload) return std::nullopt;
     return Damage(*payload + '\r');
 }
 
@@ -335,7 +337,7 @@ bool SensorModel::HandleEepromOrBootloader(std::string_view line) {
     return true;
 }
 
-bool SensorModel::IsUnanswered(std::string_view line) const {
+bool SensorModel::IsUnheard(std::string_view line) const {
     return std::any_of(faults_.unanswered.begin(), faults_.unanswered.end(),
                        [line](const std::string& prefix) { return line.starts_with(prefix); });
 }

@@ -58,7 +58,7 @@ enum class ReplyDamage {
 
 struct Faults {
     bool dead = false;                    // carries out and answers nothing but PROG
-    std::vector<std::string> unanswered;  // commands that begin with one of these get no reply
+    std::vector<std::string> unanswered;  // commands beginning with one of these are not even heard
     ReplyDamage damage = ReplyDamage::None;
     bool wrongLinAddressEcho = false;     // X queries echo the address plus one
     int commandsBeforeDeath = -1;         // >= 0: this many more commands, then dead
@@ -113,7 +113,7 @@ private:
     std::optional<std::string> HandleLinearization(char operation, std::string_view argument);
     bool HandleEepromOrBootloader(std::string_view line);
     bool TakeCommandTurn();
-    bool IsUnanswered(std::string_view line) const;
+    bool IsUnheard(std::string_view line) const;
     std::string Damage(std::string reply) const;
     void WriteLinStartValue(RegisterSet& set, uint32_t value) const;
     uint32_t LinStartValue() const;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -22,6 +23,10 @@ struct QueryCase {
     const char* command;
     std::optional<std::string> reply;
 };
+
+void PrintTo(const QueryCase& query, std::ostream* out) {
+    *out << query.firmware << ' ' << query.command;
+}
 
 class Query : public testing::TestWithParam<QueryCase> {};
 
@@ -61,6 +66,10 @@ struct WriteCase {
     const char* query;
     const char* reply;
 };
+
+void PrintTo(const WriteCase& write, std::ostream* out) {
+    *out << write.write;
+}
 
 class Write : public testing::TestWithParam<WriteCase> {};
 
@@ -188,6 +197,10 @@ struct DamageCase {
     std::string reply;
 };
 
+void PrintTo(const DamageCase& damage, std::ostream* out) {
+    *out << "damage " << static_cast<int>(damage.damage);
+}
+
 class Damage : public testing::TestWithParam<DamageCase> {};
 
 TEST_P(Damage, SpoilsEveryReply) {
@@ -201,12 +214,12 @@ INSTANTIATE_TEST_SUITE_P(Faults, Damage,
                                          DamageCase{sim::ReplyDamage::NulInside, std::string("\0" "20119\r", 7)},
                                          DamageCase{sim::ReplyDamage::Short, "020119"}));
 
-TEST(Faults, UnansweredCommandsAreStillCarriedOut) {
+TEST(Faults, UnansweredCommandsAreNeitherAnsweredNorCarriedOut) {
     SensorModel sensor(SensorSettings{});
     sensor.CurrentFaults().unanswered = {"LA", "YN"};
     EXPECT_EQ(sensor.HandleLine("LA"), std::nullopt);
     EXPECT_EQ(sensor.HandleLine("YN30000000"), std::nullopt);
-    EXPECT_EQ(sensor.HandleLine("YA30000000"), "01\r");
+    EXPECT_EQ(sensor.HandleLine("YA30000000"), "00\r");
 }
 
 TEST(Faults, WrongLinearizationEchoAnswersTheNextAddress) {
