@@ -1,0 +1,49 @@
+#include "labeled_edit.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+TLabeledEdit::TLabeledEdit(QWidget* parent)
+    : QWidget(parent), label_(new QLabel(this)), edit_(new QLineEdit(this)) {
+    auto* layout = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label_);
+    layout->addWidget(edit_, 1);
+    label_->setBuddy(edit_);
+    setFocusProxy(edit_);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    edit_->installEventFilter(this);
+    connect(edit_, &QLineEdit::textChanged, this, &TLabeledEdit::textChanged);
+}
+
+QString TLabeledEdit::text() const { return edit_->text(); }
+
+void TLabeledEdit::setText(const QString& text) { edit_->setText(text); }
+
+QString TLabeledEdit::labelText() const { return label_->text(); }
+
+void TLabeledEdit::setLabelText(const QString& text) { label_->setText(text); }
+
+bool TLabeledEdit::isReadOnly() const { return edit_->isReadOnly(); }
+
+void TLabeledEdit::setReadOnly(bool readOnly) { edit_->setReadOnly(readOnly); }
+
+int TLabeledEdit::maxLength() const { return edit_->maxLength(); }
+
+void TLabeledEdit::setMaxLength(int length) { edit_->setMaxLength(length); }
+
+bool TLabeledEdit::labelAbove() const {
+    return static_cast<QBoxLayout*>(layout())->direction() == QBoxLayout::TopToBottom;
+}
+
+void TLabeledEdit::setLabelAbove(bool above) {
+    static_cast<QBoxLayout*>(layout())->setDirection(above ? QBoxLayout::TopToBottom
+                                                           : QBoxLayout::LeftToRight);
+}
+
+bool TLabeledEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == edit_ && event->type() == QEvent::FocusOut) emit exited();
+    return QWidget::eventFilter(watched, event);
+}

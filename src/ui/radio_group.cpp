@@ -1,0 +1,57 @@
+#include "radio_group.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TRadioGroup::TRadioGroup(QWidget* parent)
+    : QGroupBox(parent), column_(new QVBoxLayout(this)), buttons_(new QButtonGroup(this)) {
+    column_->setSpacing(2);
+    connect(buttons_, &QButtonGroup::idToggled, this, &TRadioGroup::OnButtonToggled);
+}
+
+void TRadioGroup::setItems(const QStringList& items) {
+    for (QAbstractButton* old : buttons_->buttons()) {
+        buttons_->removeButton(old);
+        delete old;
+    }
+    items_ = items;
+    for (int i = 0; i < items_.size(); ++i) {
+        auto* button = new QRadioButton(items_[i], this);
+        buttons_->addButton(button, i);
+        column_->addWidget(button);
+    }
+    const int previous = index_;
+    index_ = previous < items_.size() ? previous : -1;
+    CheckButton(index_);
+    if (index_ != previous) emit itemIndexChanged(index_);
+}
+
+void TRadioGroup::setItemIndex(int index) {
+    if (index < -1 || index >= items_.size()) index = -1;
+    if (index == index_) return;
+    index_ = index;
+    CheckButton(index);
+    emit itemIndexChanged(index);
+}
+
+QRadioButton* TRadioGroup::button(int index) const {
+    return qobject_cast<QRadioButton*>(buttons_->button(index));
+}
+
+// Exclusive buttons cannot all be unchecked, so exclusivity pauses while clearing.
+void TRadioGroup::CheckButton(int index) {
+    if (index >= 0) {
+        button(index)->setChecked(true);
+        return;
+    }
+    buttons_->setExclusive(false);
+    for (QAbstractButton* each : buttons_->buttons()) each->setChecked(false);
+    buttons_->setExclusive(true);
+}
+
+void TRadioGroup::OnButtonToggled(int id, bool checked) {
+    if (!checked || id == index_) return;
+    index_ = id;
+    emit itemIndexChanged(id);
+}
