@@ -85,7 +85,10 @@ bool TSSICom::ReadLinValue(int address)
         e.Value = static_cast<int32_t>(raw & 0xFF);
         if (Parameter.LinAddress.Value != address)
             return false;
-        LinTable[static_cast<size_t>(address - LinTableFirstAddress)] = static_cast<uint8_t>(e.Value);
+        // Addresses outside the mirrored range are read but not mirrored.
+        const int index = address - LinTableFirstAddress;
+        if (index >= 0 && index < LinTableSize)
+            LinTable[static_cast<size_t>(index)] = static_cast<uint8_t>(e.Value);
         return true;
     });
 }

@@ -21,6 +21,15 @@ TEST_F(SensorLink, LinearizationByteIsReadWithItsAddressEcho)
     EXPECT_EQ(link.LinTable[1], 9);
 }
 
+TEST_F(SensorLink, ByteBeyondTheMirroredRangeIsReadButNotMirrored)
+{
+    host->WithModel([](sim::SensorModel& sensor) { sensor.Registers(sim::Bank::Working).linMemory[511] = 5; });
+    const std::array<uint8_t, TSSICom::LinTableSize> before = link.LinTable;
+    EXPECT_TRUE(link.ReadLinValue(511));
+    EXPECT_EQ(link.Parameter.LinValue.Value, 5);
+    EXPECT_EQ(link.LinTable, before);
+}
+
 TEST_F(SensorLink, LinearizationWritesAreVerified)
 {
     link.Parameter.LinValue.Value = 7;
