@@ -1,0 +1,8 @@
+# The main window's texts and rules that need no window: plain C++ over the sensor link.
+add_library(ssi_app_rules STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/texts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/session_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/presentation.cpp
+)
+target_include_directories(ssi_app_rules PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(ssi_app_rules PUBLIC ssi_link)

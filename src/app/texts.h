@@ -1,0 +1,173 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// Every user-visible text of the main window and its session, in English and German.
+// LanguageCode 0 is English, 1 German; any other code shows nothing (Pick returns
+// nullopt), unless a message says otherwise. "\n" inside a text is one line feed.
+
+struct BilingualText {
+    const char* english;
+    const char* german;  // nullptr: the German texts leave this one as it is
+};
+
+struct BilingualMessage {
+    BilingualText caption;
+    BilingualText text;
+    // The automatic corrections speak English to every code but 1.
+    bool englishForOtherCodes = false;
+};
+
+struct MessageText {
+    std::string caption;
+    std::string text;
+};
+
+std::optional<std::string> Pick(const BilingualText& text, uint8_t languageCode);
+std::optional<MessageText> Pick(const BilingualMessage& message, uint8_t languageCode);
+
+namespace texts {
+
+// Program name and version.
+inline constexpr const char* VersionText = "SSI-Tesmira 5.3.10";
+inline constexpr const char* MainCaption = "QOR SSI-Tesmira 5.3.10";
+inline constexpr const char* MainCaptionPrefix = "QOR ";
+inline constexpr const char* BuildPrefix = "Build: ";
+
+inline constexpr BilingualMessage CommunicationError{
+    {"Error", "Fehler"}, {"Communication Error", "Kommunikationsfehler"}};
+
+// Port selection dialog. Both languages share the window caption and the list's hint.
+inline constexpr const char* PortListHint = "Select the COM-Port where the programmer is located";
+inline constexpr const char* DemoPortItem = "Demo";
+inline constexpr const char* PortItemPrefix = "COM ";
+
+// Language selection dialog, the same in both languages.
+inline constexpr const char* LanguageSelectCaption = "Language Selection";
+inline constexpr const char* LanguageSelectLabel = "Please select your language:";
+inline constexpr const char* EnglishButton = "English";
+inline constexpr const char* DeutschButton = "Deutsch";
+
+// About window.
+inline constexpr const char* AboutCaption = "About";
+inline constexpr const char* AboutCloseLabel = "Click into window to close";
+
+// Status box.
+inline constexpr const char* StatusTextAtStart = "Trying to detect SSI-Sensor";
+inline constexpr BilingualText StatusFoundPrefix{"SSI-Sensor found on COM-Port ",
+                                                 "SSI-Sensor gefunden an COM-Port "};
+inline constexpr BilingualText StatusConnectedPrefix{"Communication established on COM-Port ",
+                                                     "Verbindung hergestellt an COM-Port "};
+inline constexpr BilingualText StatusUpdateHint{
+    "EEPROM-Update: Click Update to save new parameters",
+    "EEPROM-Update: Wählen Sie \"Update\" um Parameter zu speichern"};
+inline constexpr BilingualText StatusNotConnectedSuffix{": SSI-Sensor not connected...",
+                                                        ": SSI-Sensor nicht gefunden..."};
+inline constexpr const char* StatusNotConnectedPrefix = "COM";
+// "DEMO" and 14 blanks, three times: 54 characters.
+inline constexpr const char* DemoMarquee =
+    "DEMO              DEMO              DEMO              ";
+
+// Disconnect warning, English in both languages.
+inline constexpr const char* DisconnectWarningCaption = "Download Parameters to Sensor";
+inline constexpr const char* DisconnectWarningLabel =
+    "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
+    "To update, connect the sensor and press the \"Update\"-Button.";
+inline constexpr const char* DisconnectUpdateButton = "&Update";
+inline constexpr const char* DisconnectAbortButton = "&Abort";
+inline constexpr const char* SensorNotConnected = "Sensor not connected!\n";
+inline constexpr const char* SensorNotConnectedCaption = "Error";
+
+// Parameter view.
+inline constexpr BilingualMessage BitWidthCorrection{
+    {"Info", "Info"},
+    {"Number of data bits will be automatically\ncorrected to 24 because temperature bit is set",
+     "Die Anzahl der Datenbits wird automatisch\nauf 24 korrigiert, da das Temperaturbit gesetzt ist"},
+    true};
+inline constexpr BilingualMessage FilterCorrection{
+    {"Info", "Info"},
+    {"Filter settings will be\ncorrected to 0 automatically,\nbecause velocity mode is activ",
+     "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist"},
+    true};
+inline constexpr BilingualText RangePointNotDefined{"not defined", "nicht definiert"};
+inline constexpr BilingualMessage StartPointReadError{
+    {"Read error", "Lesefehler"}, {"Can't read the startpoint!", "Startwert lesen fehlgeschlagen!"}};
+inline constexpr BilingualMessage EndPointReadError{
+    {"Read error", "Lesefehler"}, {"Can't read the endpoint!", "Endwert lesen fehlgeschlagen!"}};
+inline constexpr BilingualMessage RangeError{
+    {"Measurement range error", "Messbereichsfehler"},
+    {"Endpoint is smaller/equal than startpoint - \nchange parameter, otherwise sensor will \nbe not function!",
+     "Endwert ist kleiner/gleich Startwert - \nParameter ändern, sonst keine Funktion!"}};
+// Label5 beside InfoLabel5, by measuring mode.
+inline constexpr BilingualText MinSsiPeriodCaption{"Min. SSI period:", "Min. Meßzykluszeit:"};
+inline constexpr BilingualText CycleTimeCaption{"Cycle Time:", "Zykluszeit:"};
+// Linearisierung, by the linearization factor byte.
+inline constexpr BilingualText InternalLinearizationCaption{"internal linearization",
+                                                            "interne Linearisierung"};
+inline constexpr BilingualText InternalLinearizationHint{
+    "With integrated linearity values for compenzation!\nAttention: \n - the cycle time will be changed\n"
+    " - only available, if already ordered with this option",
+    "Der im Werk ermittelte Nichtlinearität wird herausgerechnet!\nAchtung: \n - die Zykluszeit ändert sich!\n"
+    " - nur möglich, wenn diese Option auch bestellt wurde!"};
+inline constexpr BilingualText ExcludeReflectionCaption{"exclude reflection", "Reflexion ausschließen"};
+inline constexpr BilingualText ExcludeReflectionHint{
+    "For exclude the reflection of returned wave!\nAttention: The cycle time will be changed.",
+    "Die Reflexion (Sensoren > 600mm) wird hiermit ausgeschlossen!\nAchtung: \n - die Zykluszeit ändert sich!"};
+inline constexpr const char* HalfMicronResolution = "0.5";
+
+// Sensor update and factory settings.
+inline constexpr BilingualMessage ResolutionChanged{
+    {"Resolution changed!", "Auflösung geändert!"},
+    {"The measurement range\n(startpoint, endpoint)\n must be reprogrammed!",
+     "Der Messbereich (Startwert/Endwert)\nmuss erneut programmiert werden!"}};
+inline constexpr BilingualMessage EepromUpdateQuestion{
+    {"EEPROM update", "EEPROM update"},
+    {"The changed parameters haven't been saved. Should they be saved now?",
+     "Die geänderten Daten wurden nicht gespeichert. Speichern?"}};
+inline constexpr BilingualMessage OverwriteUserSettings{
+    {"Overwrite User Settings?", "Benutzereinstellung überschreiben?"},
+    {"This will overwrite your settings with the original factory settings",
+     "Soll Werkseinstellung wiederhergestellt werden?"}};
+
+// Hints of controls that other texts copy.
+inline constexpr BilingualText OriginHint{"Set the new origin to the current magnet position",
+                                          "Setzt den Nullpunkt an die aktuelle Magnetposition"};
+
+}  // namespace texts
+
+// The port selection dialog's captions. Codes other than 0 and 1 get the layout's own.
+struct PortDialogTexts {
+    const char* window;
+    const char* label;
+    const char* connect;
+    const char* quit;
+};
+const PortDialogTexts& PortDialogCaptions(uint8_t languageCode);
+
+// The language texts of the main window and its menu, in the order they are applied.
+enum class TextProperty : uint8_t { Caption, Label, Hint, Items };
+// The chargepump group lists eight stages for a "WBF" model and three for any other.
+enum class ModelVariant : uint8_t { Any, Wbf, Other };
+
+struct ControlText {
+    const char* control;  // objectName
+    TextProperty property;
+    BilingualText text;
+    ModelVariant variant = ModelVariant::Any;
+};
+// Every row, both chargepump variants included. OriginButton's hint row carries the
+// same texts as OriginLabel's, so applying the rows in order copies that hint.
+std::span<const ControlText> LanguageTable();
+
+struct ResolvedText {
+    const char* control;
+    TextProperty property;
+    std::string text;
+};
+// The rows to apply for a language and model, in order; empty for codes other than 0
+// and 1, and without the rows whose German text is left as it is.
+std::vector<ResolvedText> LanguageTexts(uint8_t languageCode, bool wbfModel);
