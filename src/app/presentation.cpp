@@ -1,0 +1,264 @@
+#include "presentation.h"
+
+#include <algorithm>
+
+#include "wire_format.h"
+
+namespace {
+
+constexpr int32_t kTemperatureBit = 0x02;
+constexpr int32_t kParityErrorBit = 0x01;
+constexpr int32_t kVelocity = 2;
+constexpr uint32_t kHalfMicronScaleAbove = 0x1F0000;
+
+struct ModelRow {
+    const char* letters;
+    const char* code;
+    char series;
+    int radioIndex;
+};
+constexpr ModelRow kModels[] = {
+    {"KH", "KH", 'K', 0},  {"KP", "KP", 'K', 1},  {"PA", "KP", 'K', 1},           {"WH", "WH", 'W', 2},
+    {"WP", "WP", 'W', 3},  {"KD", "KD", 'K', 4},  {"KF", "KF", 'K', 5},           {"KA", "KA", 'K', 6},
+    {"WB", "WBF", 'W', NoSelection}, {"VP", "VP", 'V', NoSelection},
+};
+constexpr const char* kUnknownSensorType = "QOR Sensors SSI";
+
+// WBF stage i holds the three bits of i reversed, in bits 5 to 7 of the register.
+constexpr int32_t kWbfChargepumpValues[] = {0, 128, 64, 192, 32, 160, 96, 224};
+constexpr int32_t kLastChargepumpStage = 2;
+constexpr int32_t kDefaultLinAddress = 200;
+constexpr int32_t kLastPosDifVel = 2;
+
+constexpr CaptionAndHint kInternalLinearization{texts::InternalLinearizationCaption,
+                                                texts::InternalLinearizationHint};
+constexpr CaptionAndHint kExcludeReflection{texts::ExcludeReflectionCaption,
+                                            texts::ExcludeReflectionHint};
+
+bool IsSet(int32_t value, int32_t bit)
+{
+    return (value & bit) != 0;
+}
+
+int IndexUpTo(int32_t value, int32_t lastIndex)
+{
+    return value >= 0 && value <= lastIndex ? value : NoSelection;
+}
+
+}  // namespace
+
+bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold)
+{
+    return firmwareVersion / 100 == 39606 && firmwareVersion > threshold;
+}
+
+bool IsEarly39604Firmware(int32_t firmwareVersion)
+{
+    return firmwareVersion >= 3960400 && firmwareVersion <= 3960415;
+}
+
+bool FirmwarePageUsable(int32_t firmwareVersion)
+{
+    const int32_t family = FirmwareFamily(firmwareVersion);
+    return family == 39606 || (family == 39602 && firmwareVersion > 3960202);
+}
+
+std::string FirmwareVersionText(std::string_view firmwareReply)
+{
+    std::string text = std::to_string(HexToInt(firmwareReply));
+    // Inserted one after the other: the second dash goes before the 7th character of
+    // the text that already holds the first.
+    for (size_t position : {3, 6})
+        if (text.size() > position)
+            text.insert(position, "-");
+    return text;
+}
+
+CorrectionRule BitWidthRule(int32_t firmwareVersion, int32_t frameOptions, int32_t bitWidth)
+{
+    const bool locked =
+        PassesFamily39606Test(firmwareVersion, CorrectionThreshold) && IsSet(frameOptions, kTemperatureBit);
+    return {locked, locked && bitWidth != CorrectedBitWidth};
+}
+
+CorrectionRule FilterRule(int32_t firmwareVersion, int32_t posDifVel, int32_t filter)
+{
+    const bool locked = PassesFamily39606Test(firmwareVersion, CorrectionThreshold) && posDifVel == kVelocity;
+    return {locked, locked && filter != CorrectedFilter};
+}
+
+char SeriesLetter(int32_t modelValue)
+{
+    return ModelLetters(modelValue)[0];
+}
+
+ModelInfo ModelFor(int32_t modelValue)
+{
+    for (const ModelRow& row : kModels) {
+        if (modelValue == ModelValue(row.letters[0], row.letters[1]))
+            return {row.code, std::string(1, row.series) + "-Series SSI (" + row.code + ")", row.radioIndex};
+    }
+    return {"", kUnknownSensorType, NoSelection};
+}
+
+bool IsWbf(std::string_view modelCode)
+{
+    return modelCode == "WBF";
+}
+
+bool IsWSeriesModelIndex(int radioIndex)
+{
+    return radioIndex == 2 || radioIndex == 3;
+}
+
+bool SiemensUsable(int32_t modelValue)
+{
+    return SeriesLetter(modelValue) != 'V';
+}
+
+int ChargepumpIndex(int32_t chargepump, bool wbfModel)
+{
+    if (!wbfModel)
+        return IndexUpTo(chargepump, kLastChargepumpStage);
+    const auto* found = std::ranges::find(kWbfChargepumpValues, chargepump);
+    return found == std::end(kWbfChargepumpValues) ? NoSelection
+                                                   : static_cast<int>(found - std::begin(kWbfChargepumpValues));
+}
+
+int PosDifVelIndex(int32_t posDifVel)
+{
+    return IndexUpTo(posDifVel, kLastPosDifVel);
+}
+
+FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, int32_t frameOptions)
+{
+    if (!SiemensUsable(modelValue))
+        return {false, std::nullopt, std::nullopt};
+    // Family 39601 knows only the whole value 1, and no temperature byte.
+    if (FirmwareFamily(firmwareVersion) == 39601)
+        return {true, frameOptions == 1, std::nullopt};
+    return {true, IsSet(frameOptions, kParityErrorBit), IsSet(frameOptions, kTemperatureBit)};
+}
+
+bool IsHalfMicronScale(int32_t scale)
+{
+    return static_cast<uint32_t>(scale) > kHalfMicronScaleAbove;
+}
+
+int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter,
+                    int32_t scale)
+{
+    int32_t shown = offset;
+    if (!IsEarly39604Firmware(firmwareVersion)) {
+        // The sensor keeps the offset in position units, averaged over 2^Filter values.
+        const auto product = static_cast<int32_t>(static_cast<uint32_t>(offset) * static_cast<uint32_t>(resolution));
+        shown = product / (int32_t{1} << std::clamp(filter, 0, 30));
+    }
+    return IsHalfMicronScale(scale) ? shown >> 1 : shown;
+}
+
+std::string LengthText(int32_t length)
+{
+    return std::to_string(length) + "mm";
+}
+
+std::string UltrasonicSpeedText(int32_t ultrasonicSpeed)
+{
+    return std::to_string(ultrasonicSpeed) + " cm/s";
+}
+
+CycleTimeDisplay CycleTimeDisplayFor(const CycleTimeInputs& in)
+{
+    int32_t offset = in.jitterWindow + 33;
+    if (in.mode != SynchronousMode)
+        return {offset, std::to_string(in.cycleTime >> 2) + "µs"};
+    if (IsSet(in.frameOptions, kParityErrorBit))
+        offset += 14;
+    if (in.outputCode == 0)
+        offset -= 3;
+    if (in.magnetCount == 2)
+        offset += 1;
+    if (in.tempCompChecked)
+        offset += 63;
+    return {offset, std::to_string((in.syncTiming >> 2) + offset) + "µs"};
+}
+
+const BilingualText& CycleTimeCaptionFor(int32_t mode)
+{
+    return mode == SynchronousMode ? texts::MinSsiPeriodCaption : texts::CycleTimeCaption;
+}
+
+ProcessOptionsView ProcessOptionsFor(bool valid, int32_t processOptions, int32_t firmwareVersion)
+{
+    if (!valid) {
+        const int32_t family = FirmwareFamily(firmwareVersion);
+        return {false, family == 39604, family == 39602, false, std::nullopt, std::nullopt, false};
+    }
+    const bool extrapolation = IsSet(processOptions, 0x02);
+    return {
+        .enabled = true,
+        .linearisierung = IsSet(processOptions, 0x01),
+        .extrapolation = extrapolation,
+        .extrapolForwardEnabled = extrapolation,
+        .extrapolForward = extrapolation && IsSet(processOptions, 0x08),
+        .tempComp = IsSet(processOptions, 0x04),
+        .disableMode = extrapolation,
+    };
+}
+
+ModeView ModeFor(int32_t modelValue, bool extrapolationChecked, int32_t mode)
+{
+    if (SeriesLetter(modelValue) == 'V' || extrapolationChecked)
+        return {false, 1};
+    return {true, mode == SynchronousMode ? 1 : 0};
+}
+
+int LinAddressFrom(std::string_view adresLabelText)
+{
+    int32_t address = 0;
+    return ParseDecimal(adresLabelText, address) ? address : kDefaultLinAddress;
+}
+
+const CaptionAndHint& LinearisierungTexts(int32_t linFactor)
+{
+    return linFactor >= 1 && linFactor <= 9 ? kInternalLinearization : kExcludeReflection;
+}
+
+FieldColour LinStartValueColour(bool changed, bool developerAccess)
+{
+    if (changed)
+        return FieldColour::Changed;
+    return developerAccess ? FieldColour::White : FieldColour::ButtonFace;
+}
+
+int64_t RangePointNumber(int32_t value, std::string_view offsetText, bool internalLinearization,
+                         int32_t resolution)
+{
+    int32_t offset = 0;
+    if (!ParseDecimal(offsetText, offset))
+        offset = 0;
+    return int64_t{offset} + (internalLinearization ? int64_t{value} : int64_t{value} * resolution);
+}
+
+std::string RangePointNumberText(int64_t number)
+{
+    const uint64_t magnitude = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
+    std::string digits = std::to_string(magnitude);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), '0');
+    digits.insert(digits.size() - 3, ".");
+    return (number < 0 ? "-" : "") + digits + " mm";
+}
+
+std::string RangePointText(int32_t value, int32_t undefinedMarker, std::string_view offsetText,
+                           bool internalLinearization, int32_t resolution, uint8_t languageCode)
+{
+    if (value == undefinedMarker)
+        return Pick(texts::RangePointNotDefined, languageCode).value_or("");
+    return RangePointNumberText(RangePointNumber(value, offsetText, internalLinearization, resolution));
+}
+
+bool RangeIsValid(int32_t startPoint, int32_t endPoint)
+{
+    return startPoint < endPoint;
+}
