@@ -18,9 +18,16 @@ struct ModelRow {
     int radioIndex;
 };
 constexpr ModelRow kModels[] = {
-    {"KH", "KH", 'K', 0},  {"KP", "KP", 'K', 1},  {"PA", "KP", 'K', 1},           {"WH", "WH", 'W', 2},
-    {"WP", "WP", 'W', 3},  {"KD", "KD", 'K', 4},  {"KF", "KF", 'K', 5},           {"KA", "KA", 'K', 6},
-    {"WB", "WBF", 'W', NoSelection}, {"VP", "VP", 'V', NoSelection},
+    {"KH", "KH", 'K', 0},
+    {"KP", "KP", 'K', 1},
+    {"PA", "KP", 'K', 1},
+    {"WH", "WH", 'W', 2},
+    {"WP", "WP", 'W', 3},
+    {"KD", "KD", 'K', 4},
+    {"KF", "KF", 'K', 5},
+    {"KA", "KA", 'K', 6},
+    {"WB", "WBF", 'W', NoSelection},
+    {"VP", "VP", 'V', NoSelection},
 };
 constexpr const char* kUnknownSensorType = "QOR Sensors SSI";
 

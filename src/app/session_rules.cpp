@@ -12,19 +12,16 @@ constexpr const char* kDeveloperCode = "5820463917284630";
 
 constexpr const char* kFactoryShown[] = {"SlowAvarageFilter"};
 constexpr const char* kDeveloperShown[] = {
-    "SSI_Start_CheckBox", "OpTimeYears", "OpTimeMonth", "OpTimeDays",        "OpTimeHours",
-    "OpTimeMinutes",      "Label7",      "TempComp",    "K_SERIE",           "SlowAvarageFilter",
-    "SSI_Abstand",
+    "SSI_Start_CheckBox", "OpTimeYears", "OpTimeMonth", "OpTimeDays", "OpTimeHours", "OpTimeMinutes",
+    "Label7", "TempComp", "K_SERIE", "SlowAvarageFilter", "SSI_Abstand",
 };
 
 constexpr const char* kFactoryColoured[] = {
-    "ErrorValue",      "PowerFail",      "Resolution",      "FilterS",       "Mode",
-    "CodingGroup",     "ErrorCount",     "BitWidth",        "Direction",     "PosDifVel",
-    "FactoryNumber",   "Length",         "Offset",          "CycleTime",     "SyncTiming",
-    "UltrasonicSpeed", "MonoflopTime",   "UARTWrites",      "ChargepumpStages", "JitterWindow",
-    "Model",           "Siemens",        "Temperature",     "ErrorValue2",   "Linearisierung",
-    "Extrapolation",   "ExtrapolForward", "TempComp",       "SSI_Start_CheckBox", "Blanking",
-    "IgnoreSsiClkNum",
+    "ErrorValue", "PowerFail", "Resolution", "FilterS", "Mode", "CodingGroup", "ErrorCount", "BitWidth",
+    "Direction", "PosDifVel", "FactoryNumber", "Length", "Offset", "CycleTime", "SyncTiming",
+    "UltrasonicSpeed", "MonoflopTime", "UARTWrites", "ChargepumpStages", "JitterWindow", "Model", "Siemens",
+    "Temperature", "ErrorValue2", "Linearisierung", "Extrapolation", "ExtrapolForward", "TempComp",
+    "SSI_Start_CheckBox", "Blanking", "IgnoreSsiClkNum",
 };
 
 constexpr uint32_t kMinutesPerYear = 365 * 24 * 60;
