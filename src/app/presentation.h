@@ -11,8 +11,6 @@
 // How the parameter view shows the register set: the firmware and model rules, the
 // two automatic corrections, and the texts computed from element values.
 
-// Background of a control whose element is changed but not committed.
-inline constexpr Rgb ChangedColour{0xA6, 0xCA, 0xF0};
 enum class FieldColour : uint8_t { Changed, White, ButtonFace };
 
 inline constexpr int NoSelection = -1;
