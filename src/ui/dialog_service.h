@@ -15,6 +15,10 @@ enum class DialogButtons { Ok, YesNo, OkCancel, RetryCancel };
 enum class DialogAnswer { Ok, Yes, No, Cancel, Retry };
 enum class DialogIcon { Information, Warning, Error, Question };
 
+// The result code of a dialog left with its Abort (or Quit) button, beside
+// QDialog::Accepted and QDialog::Rejected.
+inline constexpr int DialogAbort = 3;
+
 struct DialogService {
     virtual ~DialogService();
     virtual DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text,

@@ -43,6 +43,10 @@ void TLabeledEdit::setLabelAbove(bool above) {
                                                            : QBoxLayout::LeftToRight);
 }
 
+int TLabeledEdit::labelWidth() const { return label_->minimumWidth(); }
+
+void TLabeledEdit::setLabelWidth(int width) { label_->setMinimumWidth(width); }
+
 bool TLabeledEdit::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_ && event->type() == QEvent::FocusOut) emit exited();
     return QWidget::eventFilter(watched, event);

@@ -17,6 +17,7 @@ class TLabeledEdit : public QWidget {
     Q_PROPERTY(bool readOnly READ isReadOnly WRITE setReadOnly)
     Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
     Q_PROPERTY(bool labelAbove READ labelAbove WRITE setLabelAbove)
+    Q_PROPERTY(int labelWidth READ labelWidth WRITE setLabelWidth)
 
 public:
     explicit TLabeledEdit(QWidget* parent = nullptr);
@@ -31,6 +32,9 @@ public:
     void setMaxLength(int length);
     bool labelAbove() const;
     void setLabelAbove(bool above);
+    // The least width of the label, so that the edits of a column line up.
+    int labelWidth() const;
+    void setLabelWidth(int width);
 
     QLineEdit* edit() const { return edit_; }
     QLabel* label() const { return label_; }

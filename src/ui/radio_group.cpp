@@ -6,7 +6,8 @@
 
 TRadioGroup::TRadioGroup(QWidget* parent)
     : QGroupBox(parent), column_(new QVBoxLayout(this)), buttons_(new QButtonGroup(this)) {
-    column_->setSpacing(2);
+    column_->setContentsMargins(8, 2, 8, 2);
+    column_->setSpacing(0);
     connect(buttons_, &QButtonGroup::idToggled, this, &TRadioGroup::OnButtonToggled);
 }
 
