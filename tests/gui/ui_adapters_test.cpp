@@ -1,0 +1,158 @@
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "control_colours.h"
+#include "dialog_service.h"
+#include "labeled_edit.h"
+#include "radio_group.h"
+
+namespace {
+
+QList<int> Emitted(const QSignalSpy& spy) {
+    QList<int> indexes;
+    for (const QList<QVariant>& call : spy) indexes << call.at(0).toInt();
+    return indexes;
+}
+
+int CheckedButtons(const TRadioGroup& group) {
+    int checked = 0;
+    for (int i = 0; i < group.items().size(); ++i) checked += group.button(i)->isChecked();
+    return checked;
+}
+
+TEST(RadioGroup, ProgramAndUserChangesEmitOnlyRealIndexChanges) {
+    TRadioGroup group;
+    group.setItems({"no Filter", "Grade 2", "Grade 4", "Grade 8"});
+    QSignalSpy spy(&group, &TRadioGroup::itemIndexChanged);
+
+    group.setItemIndex(2);
+    group.setItemIndex(2);
+    group.button(3)->click();
+    group.button(3)->click();
+    group.setItemIndex(-1);
+    group.setItemIndex(-1);
+
+    EXPECT_EQ(Emitted(spy), (QList<int>{2, 3, -1}));
+    EXPECT_EQ(group.itemIndex(), -1);
+    EXPECT_EQ(CheckedButtons(group), 0);
+}
+
+TEST(RadioGroup, NewItemsKeepTheIndexWhileTheListIsLongEnough) {
+    TRadioGroup group;
+    group.setItems({"no Filter", "Grade 2", "Grade 4", "Grade 8"});
+    group.setItemIndex(2);
+    QSignalSpy spy(&group, &TRadioGroup::itemIndexChanged);
+
+    group.setItems({"kein Filter", "Grad 2", "Grad 4", "Grad 8"});
+    EXPECT_EQ(group.itemIndex(), 2);
+    EXPECT_TRUE(group.button(2)->isChecked());
+    EXPECT_EQ(group.button(2)->text(), "Grad 4");
+    EXPECT_TRUE(spy.isEmpty());
+
+    group.setItems({"1 Stage", "3 Stages"});
+    EXPECT_EQ(group.itemIndex(), -1);
+    EXPECT_EQ(CheckedButtons(group), 0);
+    EXPECT_EQ(Emitted(spy), (QList<int>{-1}));
+}
+
+TEST(RadioGroup, IndexOutsideTheListSelectsNothing) {
+    TRadioGroup group;
+    group.setItems({"KH", "KP"});
+    group.setItemIndex(1);
+    group.setItemIndex(7);
+    EXPECT_EQ(group.itemIndex(), -1);
+    EXPECT_EQ(CheckedButtons(group), 0);
+}
+
+TEST(RadioGroup, ClearedGroupStaysExclusiveForTheUser) {
+    TRadioGroup group;
+    group.setItems({"binary", "gray"});
+    group.setItemIndex(0);
+    group.setItemIndex(-1);
+    group.button(0)->click();
+    group.button(1)->click();
+    EXPECT_EQ(group.itemIndex(), 1);
+    EXPECT_EQ(CheckedButtons(group), 1);
+}
+
+TEST(LabeledEdit, TextChangedOnlyForADifferentText) {
+    TLabeledEdit edit;
+    QSignalSpy spy(&edit, &TLabeledEdit::textChanged);
+    edit.setText("24");
+    edit.setText("24");
+    QTest::keyClicks(edit.edit(), "5");
+    ASSERT_EQ(spy.size(), 2);
+    EXPECT_EQ(spy.at(1).at(0).toString(), "245");
+}
+
+TEST(LabeledEdit, LeavingTheEditReportsExit) {
+    QWidget window;
+    auto* edit = new TLabeledEdit(&window);
+    auto* other = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QSignalSpy spy(edit, &TLabeledEdit::exited);
+
+    edit->setFocus();
+    EXPECT_TRUE(edit->edit()->hasFocus());
+    other->setFocus();
+    EXPECT_EQ(spy.size(), 1);
+}
+
+TEST(LabeledEdit, DisablingGreysLabelAndEdit) {
+    TLabeledEdit edit;
+    edit.setLabelText("Blanking (in 1/4us): ");
+    edit.setMaxLength(3);
+    edit.setEnabled(false);
+    EXPECT_FALSE(edit.label()->isEnabled());
+    EXPECT_FALSE(edit.edit()->isEnabled());
+    edit.setText("12345");
+    EXPECT_EQ(edit.text(), "123");
+}
+
+TEST(ControlColours, ReadBackWhatWasPainted) {
+    TLabeledEdit edit;
+    TRadioGroup group;
+    QCheckBox check;
+    for (QWidget* control : {static_cast<QWidget*>(&edit), static_cast<QWidget*>(&group),
+                             static_cast<QWidget*>(&check)}) {
+        SetControlColour(control, ChangedColour);
+        EXPECT_EQ(ControlColour(control), QColor(0xA6, 0xCA, 0xF0)) << control->metaObject()->className();
+        SetControlColour(control, ButtonFaceColour());
+        EXPECT_EQ(ControlColour(control), ButtonFaceColour());
+    }
+    EXPECT_EQ(edit.edit()->palette().color(QPalette::Base), ButtonFaceColour());
+    EXPECT_TRUE(group.autoFillBackground());
+}
+
+TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton) {
+    ScriptedDialogService script;
+    script.answers = {DialogAnswer::No};
+    SetDialogService(&script);
+    const DialogAnswer first = Dialogs().Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo,
+                                                 DialogIcon::Question);
+    const DialogAnswer second = Dialogs().Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel,
+                                                  DialogIcon::Error);
+    const QString cancelled = Dialogs().SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor",
+                                                     "Sensor.qor");
+    SetDialogService(nullptr);
+
+    EXPECT_EQ(first, DialogAnswer::No);
+    EXPECT_EQ(second, DialogAnswer::Retry);
+    EXPECT_TRUE(cancelled.isEmpty());
+    ASSERT_EQ(script.shown.size(), 2u);
+    EXPECT_EQ(script.shown[0].caption, "EEPROM update");
+    EXPECT_EQ(script.shown[1].buttons, DialogButtons::RetryCancel);
+    ASSERT_EQ(script.fileRequests.size(), 1u);
+    EXPECT_EQ(script.fileRequests[0].fileName, "Sensor.qor");
+    EXPECT_NE(&Dialogs(), &script);
+}
+
+}  // namespace
