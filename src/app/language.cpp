@@ -1,0 +1,110 @@
+#include <QMenu>
+#include <QTabWidget>
+
+#include "control_colours.h"
+#include "labeled_edit.h"
+#include "main_form.h"
+#include "presentation.h"
+#include "radio_group.h"
+#include "settings_store.h"
+#include "ui_main_form.h"
+
+namespace {
+
+constexpr int WbfChargepumpHeight = 180;
+constexpr int ChargepumpHeight = 84;
+
+QTabWidget* TabWidgetOf(QWidget* page)
+{
+    QWidget* stack = page->parentWidget();
+    return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+void SetCaption(QObject* target, const QString& text)
+{
+    if (auto* action = qobject_cast<QAction*>(target))
+        action->setText(text);
+    else if (auto* menu = qobject_cast<QMenu*>(target))
+        menu->setTitle(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(target))
+        group->setTitle(text);
+    else if (auto* page = qobject_cast<QWidget*>(target); QTabWidget* tabs = TabWidgetOf(page))
+        tabs->setTabText(tabs->indexOf(page), text);
+    else
+        target->setProperty("text", text);
+}
+
+// Puts one text of the language table on the control or menu item of that name.
+void ApplyText(QObject* target, TextProperty property, const QString& text)
+{
+    switch (property) {
+    case TextProperty::Caption:
+        SetCaption(target, text);
+        break;
+    case TextProperty::Label:
+        if (auto* edit = qobject_cast<TLabeledEdit*>(target))
+            edit->setLabelText(text);
+        break;
+    case TextProperty::Hint:
+        if (auto* action = qobject_cast<QAction*>(target))
+            SetHint(action, text);
+        else if (auto* widget = qobject_cast<QWidget*>(target))
+            SetHint(widget, text);
+        break;
+    case TextProperty::Items:
+        if (auto* group = qobject_cast<TRadioGroup*>(target))
+            group->setItems(text.split('\n'));
+        break;
+    }
+}
+
+} // namespace
+
+void TMainForm::ApplyLanguage()
+{
+    ui->English1->setChecked(false);
+    ui->Deutsch1->setChecked(false);
+    if (LanguageCode == 0 || LanguageCode == 1) {
+        (LanguageCode == 0 ? ui->English1 : ui->Deutsch1)->setChecked(true);
+        const bool wbf = IsWbf(ModelCode);
+        for (const ResolvedText& row : LanguageTexts(LanguageCode, wbf))
+            if (QObject* target = findChild<QObject*>(row.control))
+                ApplyText(target, row.property, QString::fromStdString(row.text));
+        ui->ChargepumpStages->setFixedHeight(wbf ? WbfChargepumpHeight : ChargepumpHeight);
+        ui->Model->setVisible(!wbf);
+    }
+    for (QWidget* page : {ui->SSISettings, ui->ErrorIndication, ui->Measurement, ui->Measurement2, ui->LinPage})
+        page->repaint();
+}
+
+void TMainForm::ChangeLanguage(uint8_t languageCode)
+{
+    LanguageCode = languageCode;
+    ApplyLanguage();
+    PersistLanguage();
+    hide();
+    show();
+    ResetSession();
+}
+
+void TMainForm::English1Click()
+{
+    ChangeLanguage(0);
+}
+
+void TMainForm::Deutsch1Click()
+{
+    ChangeLanguage(1);
+}
+
+void TMainForm::PersistLanguage()
+{
+    OpenSettingsStore()->setValue("Language", LanguageCode);
+}
+
+void TMainForm::ResetSession()
+{
+    SessionActive = false;
+    ui->ParameterPage->setEnabled(false);
+    MissedPolls = 0;
+}

@@ -1,0 +1,434 @@
+#include <QCheckBox>
+
+#include "control_colours.h"
+#include "labeled_edit.h"
+#include "main_form.h"
+#include "presentation.h"
+#include "radio_group.h"
+#include "ui_main_form.h"
+
+namespace {
+
+using Element = TSSICom::DataElement;
+
+QString Number(int64_t value)
+{
+    return QString::number(value);
+}
+
+// Edits are white, radio groups and check boxes button-face, unless their element changed.
+void PaintEdit(QWidget* control, const Element& element)
+{
+    SetControlColour(control, element.Changed ? ChangedColour : WindowColour);
+}
+
+void PaintGroup(QWidget* control, const Element& element)
+{
+    SetControlColour(control, element.Changed ? ChangedColour : ButtonFaceColour());
+}
+
+void ShowEditText(TLabeledEdit* edit, const Element& element, const QString& text)
+{
+    edit->setEnabled(element.Valid);
+    if (element.Valid)
+        edit->setText(text);
+    PaintEdit(edit, element);
+}
+
+void ShowEdit(TLabeledEdit* edit, const Element& element)
+{
+    ShowEditText(edit, element, Number(element.Value));
+}
+
+QColor ColourOf(FieldColour colour)
+{
+    switch (colour) {
+    case FieldColour::Changed:
+        return ChangedColour;
+    case FieldColour::White:
+        return WindowColour;
+    case FieldColour::ButtonFace:
+        break;
+    }
+    return ButtonFaceColour();
+}
+
+void ShowGroup(TRadioGroup* group, const Element& element, int index)
+{
+    group->setEnabled(element.Valid);
+    if (element.Valid)
+        group->setItemIndex(index);
+    PaintGroup(group, element);
+}
+
+void ShowCheck(QCheckBox* check, const Element& element)
+{
+    check->setEnabled(element.Valid);
+    if (element.Valid)
+        check->setChecked(element.Value != 0);
+    PaintGroup(check, element);
+}
+
+void SetIfGiven(QCheckBox* check, std::optional<bool> checked)
+{
+    if (checked)
+        check->setChecked(*checked);
+}
+
+QString Text(const std::optional<std::string>& text)
+{
+    return QString::fromStdString(text.value_or(std::string()));
+}
+
+} // namespace
+
+// Copies the register set into every control. Two combinations the firmware cannot use
+// are corrected on the spot and written to the sensor.
+void TMainForm::RefreshParameterView()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    UpdatingView = true;
+    ShowGroup(ui->CodingGroup, p.OutputCode, p.OutputCode.Value);
+    ShowBitWidth();
+    ShowEdit(ui->ErrorValue, p.ErrorValue);
+    ShowEdit(ui->ErrorCount, p.IndicationCounter);
+    ShowFilter();
+    ShowCheck(ui->SlowAvarageFilter, p.SlowAvarageFilter);
+    ShowGroup(ui->Direction, p.Direction, p.Direction.Value);
+    ShowCheck(ui->SSI_Start_CheckBox, p.SyncStart);
+    ShowGroup(ui->PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
+    ShowFrameOptions();
+    ShowEdit(ui->Resolution, p.Resolution);
+    ShowOffset();
+    ShowSensorInformation();
+    ShowEditText(ui->FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
+    ShowEdit(ui->Length, p.Length);
+    ShowEdit(ui->UltrasonicSpeed, p.UltrasonicSpeed);
+    if (p.Scale.Valid) {
+        ui->Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
+        if (IsHalfMicronScale(p.Scale.Value))
+            ui->Resolution->setText(texts::HalfMicronResolution);
+    }
+    ShowEdit(ui->CycleTime, p.CycleTime);
+    ShowEdit(ui->SyncTiming, p.SyncTiming);
+    ShowEdit(ui->MonoflopTime, p.MonoflopTime);
+    ShowEdit(ui->UARTWrites, p.UARTCounter);
+    ShowEdit(ui->PowerFail, p.PowerfailTime);
+    ShowProcessOptions();
+    ShowMode();
+    ShowFirmwarePage();
+    ShowChargepump();
+    ShowEdit(ui->JitterWindow, p.JitterWindow);
+    ShowModel();
+    ui->ErrorValue2->setEnabled(p.SecErrorValue.Valid);
+    if (p.SecErrorValue.Valid)
+        ui->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
+    PaintGroup(ui->ErrorValue2, p.SecErrorValue);
+    ShowLinearizationPage();
+    ShowLinStartValue();
+    ShowRangePointFields();
+    if (const std::optional<std::string> caption = Pick(CycleTimeCaptionFor(p.Mode.Value), LanguageCode))
+        ui->Label5->setText(QString::fromStdString(*caption));
+    ShowNewerFirmwareFields();
+    ApplyModelRules();
+    UpdatingView = false;
+}
+
+// Writes a corrected element; a failed write ends the session.
+bool TMainForm::CorrectElement(TSSICom::DataElement& element, bool (TSSICom::*write)())
+{
+    element.Changed = 1;
+    if ((SSICom.get()->*write)()) {
+        MarkUnsaved();
+        return true;
+    }
+    ReportCommunicationError();
+    MarkSaved();
+    SessionActive = false;
+    return false;
+}
+
+void TMainForm::ShowBitWidth()
+{
+    TSSICom::DataElement& bitWidth = SSICom->Parameter.BitWidth;
+    if (bitWidth.Valid) {
+        const TSSICom::ParameterStruct& p = SSICom->Parameter;
+        const CorrectionRule rule = BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, bitWidth.Value);
+        if (rule.correct) {
+            ShowMessage(texts::BitWidthCorrection, DialogButtons::Ok, DialogIcon::Information);
+            SetControlColour(ui->BitWidth, ChangedColour);
+            ui->BitWidth->setText(Number(CorrectedBitWidth));
+            bitWidth.Value = CorrectedBitWidth;
+            CorrectElement(bitWidth, &TSSICom::WriteBitWidth);
+        }
+        ui->BitWidth->setEnabled(!rule.locked);
+        ui->BitWidth->setText(Number(bitWidth.Value));
+    } else {
+        ui->BitWidth->setEnabled(false);
+    }
+    PaintEdit(ui->BitWidth, bitWidth);
+}
+
+void TMainForm::ShowFilter()
+{
+    TSSICom::DataElement& filter = SSICom->Parameter.Filter;
+    if (filter.Valid) {
+        const TSSICom::ParameterStruct& p = SSICom->Parameter;
+        const CorrectionRule rule = FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, filter.Value);
+        if (rule.correct) {
+            ShowMessage(texts::FilterCorrection, DialogButtons::Ok, DialogIcon::Information);
+            filter.Value = CorrectedFilter;
+            filter.Changed = 1;
+            ui->FilterS->setItemIndex(CorrectedFilter);
+            SetControlColour(ui->FilterS, ChangedColour);
+            CorrectElement(filter, &TSSICom::WriteFilter);
+        }
+        ui->FilterS->setEnabled(!rule.locked);
+        ui->FilterS->setItemIndex(filter.Value);
+    } else {
+        ui->FilterS->setEnabled(false);
+    }
+    PaintGroup(ui->FilterS, filter);
+}
+
+void TMainForm::ShowFrameOptions()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    if (p.FrameOptions.Valid) {
+        const FrameOptionsView view = FrameOptionsFor(p.Model.Value, p.FirmwareVersion.Value, p.FrameOptions.Value);
+        ui->Siemens->setEnabled(view.siemensEnabled);
+        SetIfGiven(ui->Siemens, view.siemensChecked);
+        SetIfGiven(ui->Temperature, view.temperatureChecked);
+    } else {
+        ui->Siemens->setEnabled(false);
+    }
+    PaintGroup(ui->Siemens, p.FrameOptions);
+    PaintGroup(ui->Temperature, p.FrameOptions);
+}
+
+void TMainForm::ShowOffset()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    ui->Offset->setEnabled(p.Offset.Valid);
+    if (p.Offset.Valid)
+        ui->Offset->setText(Number(ShownOffset(p.FirmwareVersion.Value, p.Offset.Value, p.Resolution.Value,
+                                               p.Filter.Value, p.Scale.Value)));
+    PaintEdit(ui->Offset, p.Offset);
+}
+
+void TMainForm::ShowSensorInformation()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const ModelInfo model = ModelFor(p.Model.Value);
+    ModelCode = model.modelCode;
+    ui->InfoLabel1->setText(QString::fromStdString(model.sensorType));
+    ui->InfoLabel2->setText(QString::fromStdString(LengthText(p.Length.Value)));
+    ui->InfoLabel3->setText(QString::fromStdString(p.FactoryNumber.Reply));
+    ui->InfoLabel4->setText(QString::fromStdString(UltrasonicSpeedText(p.UltrasonicSpeed.Value)));
+    const CycleTimeDisplay cycle = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value,
+                                                        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value,
+                                                        p.CycleTime.Value, ui->TempComp->isChecked()});
+    SyncPeriodOffset = cycle.syncPeriodOffset;
+    ui->InfoLabel5->setText(QString::fromStdString(cycle.text));
+    ui->InfoLabel6->setText(QString::fromStdString(FirmwareVersionText(p.FirmwareVersion.Reply)));
+}
+
+void TMainForm::ShowProcessOptions()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const ProcessOptionsView view = ProcessOptionsFor(p.ProcessOptions.Valid, p.ProcessOptions.Value, p.FirmwareVersion.Value);
+    for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->Temperature})
+        check->setEnabled(view.enabled);
+    ui->ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
+    ui->Linearisierung->setChecked(view.linearisierung);
+    ui->Extrapolation->setChecked(view.extrapolation);
+    SetIfGiven(ui->ExtrapolForward, view.extrapolForward);
+    SetIfGiven(ui->TempComp, view.tempComp);
+    if (view.disableMode)
+        ui->Mode->setEnabled(false);
+    for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->ExtrapolForward, ui->Temperature})
+        PaintGroup(check, p.ProcessOptions);
+}
+
+void TMainForm::ShowMode()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    if (p.Mode.Valid) {
+        const ModeView view = ModeFor(p.Model.Value, ui->Extrapolation->isChecked(), p.Mode.Value);
+        ui->Mode->setEnabled(view.enabled);
+        ui->Mode->setItemIndex(view.index);
+    } else {
+        ui->Mode->setEnabled(false);
+    }
+    PaintGroup(ui->Mode, p.Mode);
+}
+
+void TMainForm::ShowFirmwarePage()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const bool usable = FirmwarePageUsable(p.FirmwareVersion.Value);
+    ui->SSI_Abstand->setEnabled(usable);
+    if (usable)
+        ui->SSI_Abstand->setText(Number(p.SSISampleTime.Value));
+    for (QWidget* control : std::initializer_list<QWidget*>{ui->LoadFile, ui->UpdateFW, ui->InfoBox, ui->Download})
+        control->setEnabled(usable);
+    for (QWidget* list : std::initializer_list<QWidget*>{ui->InfoBox, ui->Download})
+        SetControlColour(list, usable ? WindowColour : ButtonFaceColour());
+}
+
+void TMainForm::ShowChargepump()
+{
+    const TSSICom::DataElement& chargepump = SSICom->Parameter.Chargepump;
+    if (chargepump.Valid) {
+        ui->ChargepumpStages->setEnabled(true);
+        ApplyLanguage();
+        const bool wbf = IsWbf(ModelCode);
+        if (wbf)
+            ui->K_SERIE->hide();
+        ui->ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
+    } else {
+        ui->ChargepumpStages->setEnabled(false);
+    }
+    PaintGroup(ui->ChargepumpStages, chargepump);
+}
+
+void TMainForm::ShowModel()
+{
+    const TSSICom::DataElement& model = SSICom->Parameter.Model;
+    if (model.Valid) {
+        ui->Model->setEnabled(true);
+        ui->Model->setItemIndex(ModelFor(model.Value).radioIndex);
+    }
+    PaintGroup(ui->Model, model);
+}
+
+void TMainForm::ShowLinearizationPage()
+{
+    TSSICom::DataElement& linValue = SSICom->Parameter.LinValue;
+    const std::initializer_list<TLabeledEdit*> edits{ui->ValueLabel, ui->AdresLabel, ui->FactorLabel};
+    const std::initializer_list<QWidget*> buttons{ui->ReadLinValue, ui->WriteLinFile, ui->PrintLinFile};
+    if (!linValue.Valid) {
+        for (TLabeledEdit* edit : edits) {
+            edit->setEnabled(false);
+            SetControlColour(edit, ButtonFaceColour());
+            edit->setText("");
+        }
+        for (QWidget* button : buttons)
+            button->setEnabled(false);
+        ui->WriteLinValue->setEnabled(false);
+        ui->LinStartValue->setText("");
+        return;
+    }
+    for (TLabeledEdit* edit : edits) {
+        edit->setEnabled(true);
+        SetControlColour(edit, WindowColour);
+    }
+    for (QWidget* button : buttons)
+        button->setEnabled(true);
+    ui->WriteLinValue->setEnabled(DeveloperAccess);
+    if (ui->AdresLabel->text().isEmpty())
+        ui->AdresLabel->setText(DefaultLinAddress);
+    SSICom->ReadLinValue(LinAddressFrom(ui->AdresLabel->text().toStdString()));
+    ui->ValueLabel->setText(Number(linValue.Value));
+    SSICom->ReadLinValue(LinFactorAddress);
+    ui->FactorLabel->setText(Number(linValue.Value));
+    const CaptionAndHint& linearisierung = LinearisierungTexts(linValue.Value);
+    if (const std::optional<std::string> caption = Pick(linearisierung.caption, LanguageCode)) {
+        ui->Linearisierung->setText(QString::fromStdString(*caption));
+        SetHint(ui->Linearisierung, Text(Pick(linearisierung.hint, LanguageCode)));
+    }
+}
+
+void TMainForm::ShowLinStartValue()
+{
+    TSSICom::DataElement& start = SSICom->Parameter.LinStartValue;
+    if (start.Valid) {
+        ui->LinStartValue->setEnabled(true);
+        ui->LinStartValue->setReadOnly(!DeveloperAccess);
+        if (IsEarly39604Firmware(SSICom->Parameter.FirmwareVersion.Value)) {
+            start.Value = 0;
+            ui->LinStartValue->setEnabled(false);
+        }
+        ui->LinStartValue->setText(Number(start.Value));
+    } else {
+        ui->LinStartValue->setEnabled(false);
+    }
+    SetControlColour(ui->LinStartValue, ColourOf(LinStartValueColour(start.Changed, DeveloperAccess)));
+}
+
+std::string TMainForm::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    return ::RangePointText(point.Value, undefinedValue, ui->Offset->text().toStdString(), ui->Linearisierung->isChecked(),
+                            p.Resolution.Value, LanguageCode);
+}
+
+void TMainForm::ShowRangePointFields()
+{
+    struct RangePoint {
+        const TSSICom::DataElement& element;
+        int32_t undefinedValue;
+        TLabeledEdit* edit;
+        QWidget* setButton;
+        QWidget* deleteButton;
+    };
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    for (const RangePoint& point : {RangePoint{p.StartPoint, UndefinedStartPoint, ui->StartPoint, ui->SetStartPoint, ui->DelStartPoint},
+                                    RangePoint{p.EndPoint, UndefinedEndPoint, ui->EndPoint, ui->SetEndPoint, ui->DelEndPoint}}) {
+        if (point.element.Valid)
+            point.edit->setText(QString::fromStdString(RangePointText(point.element, point.undefinedValue)));
+        for (QWidget* control : {static_cast<QWidget*>(point.edit), point.setButton, point.deleteButton})
+            control->setEnabled(point.element.Valid);
+    }
+}
+
+void TMainForm::ShowNewerFirmwareFields()
+{
+    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const bool newer = PassesFamily39606Test(p.FirmwareVersion.Value, BlankingThreshold);
+    for (const auto& [edit, element] : {std::pair<TLabeledEdit*, const Element&>{ui->Blanking, p.Blanking},
+                                        std::pair<TLabeledEdit*, const Element&>{ui->IgnoreSsiClkNum, p.InitDelay}}) {
+        const bool shown = newer && element.Valid;
+        edit->setEnabled(shown);
+        if (shown)
+            edit->setText(Number(element.Value));
+        PaintEdit(edit, element);
+    }
+}
+
+void TMainForm::ApplyModelRules()
+{
+    const TSSICom::DataElement& model = SSICom->Parameter.Model;
+    if (!model.Valid)
+        return;
+    ui->Model->setEnabled(true);
+    const bool wSeries = IsWSeriesModelIndex(ui->Model->itemIndex());
+    ui->JitterWindow->setReadOnly(wSeries);
+    SetControlColour(ui->JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
+    if (!wSeries)
+        ui->Siemens->setEnabled(SiemensUsable(model.Value));
+}
+
+// Reads both range points, shows them and checks that the range is not empty.
+bool TMainForm::ShowRangePoints()
+{
+    TSSICom::ParameterStruct& p = SSICom->Parameter;
+    if (!SSICom->ReadStartPoint()) {
+        ShowMessage(texts::StartPointReadError, DialogButtons::Ok, DialogIcon::Error);
+        p.StartPoint.Valid = 0;
+        return false;
+    }
+    ui->StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
+    p.StartPoint.Valid = 1;
+    if (!SSICom->ReadEndPoint()) {
+        ShowMessage(texts::EndPointReadError, DialogButtons::Ok, DialogIcon::Error);
+        p.EndPoint.Valid = 0;
+        return false;
+    }
+    ui->EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
+    p.EndPoint.Valid = 1;
+    if (RangeIsValid(p.StartPoint.Value, p.EndPoint.Value))
+        return true;
+    ShowMessage(texts::RangeError, DialogButtons::Ok, DialogIcon::Warning);
+    return false;
+}

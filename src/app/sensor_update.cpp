@@ -1,0 +1,90 @@
+#include "control_colours.h"
+#include "main_form.h"
+#include "session_rules.h"
+#include "ui_main_form.h"
+
+// Commits the working registers to the sensor's EEPROM: "EN" on old firmware, "CN" on
+// newer, with a warning first when a changed resolution invalidates a taught range.
+void TMainForm::EEPROMUpdateButtonClick()
+{
+    if (!SessionActive)
+        return;
+    Timer1->stop();
+    {
+        WaitCursor hourglass;
+        const TSSICom::ParameterStruct& p = SSICom->Parameter;
+        if (CommitCommandFor(p.FirmwareVersion.Value) == StoreCommand::StoreEeprom) {
+            if (SSICom->StoreEeprom())
+                MarkSaved();
+        } else {
+            if (ResolutionWarningDue(p.FirmwareVersion.Value, p.Resolution.Changed, p.StartPoint.Value, p.EndPoint.Value))
+                ShowMessage(texts::ResolutionChanged, DialogButtons::Ok, DialogIcon::Warning);
+            if (SSICom->CommitEeprom())
+                MarkSaved();
+        }
+    }
+    SSICom->ResumeAfterStore();
+    RefreshParameterView();
+    Timer1->start();
+}
+
+// Closing writes the mode once more and stores what is not yet stored.
+void TMainForm::FormClose()
+{
+    if (!SSICom)
+        return;
+    SSICom->WriteMode();
+    if (CommitCommandFor(SSICom->Parameter.FirmwareVersion.Value) == StoreCommand::StoreEeprom) {
+        if (SSICom->StoreEeprom())
+            MarkSaved();
+        return;
+    }
+    if (!UnsavedChanges)
+        return;
+    const std::optional<DialogAnswer> answer = ShowMessage(texts::EepromUpdateQuestion, DialogButtons::YesNo, DialogIcon::Question);
+    if (answer != DialogAnswer::No && SSICom->CommitEeprom())
+        MarkSaved();
+}
+
+// Brings the factory settings into the working registers and marks them as uncommitted.
+void TMainForm::ReadFactoryButtonClick()
+{
+    if (!SessionActive)
+        return;
+    {
+        WaitCursor hourglass;
+        SSICom->RestoreFactory();
+        if (SSICom->IsDemo())
+            SSICom->LoadDemoDefaults();
+    }
+    SSICom->ReadAllStrict();
+    RefreshParameterView();
+    for (const char* name : FactoryColouredControls())
+        if (QWidget* control = findChild<QWidget*>(name))
+            SetControlColour(control, ChangedColour);
+    MarkUnsaved();
+}
+
+// "EN" stores the current parameters as the sensor's factory settings.
+void TMainForm::WriteFactoryButtonClick()
+{
+    if (!SessionActive)
+        return;
+    {
+        WaitCursor hourglass;
+        if (SSICom->StoreEeprom())
+            MarkSaved();
+    }
+    RefreshParameterView();
+}
+
+void TMainForm::RestoreFactorySettings1Click()
+{
+    if (!SessionActive)
+        return;
+    if (ShowMessage(texts::OverwriteUserSettings, DialogButtons::YesNo, DialogIcon::Question) != DialogAnswer::Yes)
+        return;
+    WaitCursor hourglass;
+    ReadFactoryButtonClick();
+    EEPROMUpdateButtonClick();
+}

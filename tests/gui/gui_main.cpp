@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// The windows run on the offscreen platform, with the settings and the port folder in a
+// private folder: the settings store keeps its location for the whole process.
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    qputenv("HOME", home.path().toUtf8());
+    QApplication application(argc, argv);
+    QApplication::setApplicationVersion("5.3.10.0");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,98 @@
+#include "main_form_fixture.h"
+
+TEST_F(MainWindow, OldFirmwareStoresWithEnAndOnCloseWithoutAsking)
+{
+    StartWithSensor({.firmwareVersion = 3960100});
+    Tick();
+    form->MarkUnsaved();
+    Ui().EEPROMUpdateButton->click();
+    EXPECT_TRUE(Eventually([&] { return host->Counts().store == 1; }));
+    EXPECT_EQ(host->Counts().commit, 0);
+    EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
+    EXPECT_GE(host->Counts().wakeUp, 35);
+
+    form->close();
+    EXPECT_TRUE(Eventually([&] { return host->Counts().store == 2; }));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindow, CloseAsksBeforeCommittingOnNewFirmware)
+{
+    for (const auto& [answer, commits] : {std::pair{DialogAnswer::No, 0}, std::pair{DialogAnswer::Yes, 1}}) {
+        StartWithSensor({.firmwareVersion = 3960101});
+        Tick();
+        form->MarkUnsaved();
+        dialogs.answers.push_back(answer);
+        form->close();
+        Eventually([&] { return host->Counts().commit == commits; });
+        ASSERT_FALSE(dialogs.shown.empty());
+        EXPECT_EQ(dialogs.shown.back().caption, "EEPROM update");
+        EXPECT_EQ(dialogs.shown.back().text, "The changed parameters haven't been saved. Should they be saved now?");
+        EXPECT_EQ(host->Counts().commit, commits);
+        EXPECT_GE(CountSent("DN020119"), 1); // the mode is written once more
+        form.reset();
+        host->Stop();
+    }
+}
+
+TEST_F(MainWindow, ChangedResolutionWarnsAboutATaughtRange)
+{
+    for (const auto& [startPoint, warned] : {std::pair{2000u, true}, std::pair{0u, false}}) {
+        StartWithSensor({.firmwareVersion = 3960107, .startPoint = startPoint});
+        Tick();
+        form->SSICom->Parameter.Resolution.Changed = 1;
+        form->MarkUnsaved();
+        dialogs.shown.clear();
+        form->EEPROMUpdateButtonClick();
+        ASSERT_EQ(dialogs.shown.size(), warned ? 1u : 0u);
+        if (warned) {
+            EXPECT_EQ(dialogs.shown[0].caption, "Resolution changed!");
+        }
+        EXPECT_EQ(host->Counts().commit, 1);
+        EXPECT_EQ(form->SSICom->Parameter.Resolution.Changed, 0);
+        form.reset();
+        host->Stop();
+    }
+}
+
+TEST_F(MainWindow, ReadFactorySettingsInDemoColoursEveryControl)
+{
+    StoreSettings(0, 0, "738164209355");
+    StartWindow();
+    form->SSICom->LoadDemoDefaults();
+    Tick();
+    form->SSICom->Parameter.BitWidth.Value = 13;
+    Ui().ReadFactoryButton->click();
+    EXPECT_EQ(Ui().BitWidth->text(), "25");
+    EXPECT_EQ(ControlColour(Ui().BitWidth), ChangedColour);
+    EXPECT_EQ(ControlColour(Ui().FilterS), ChangedColour);
+    EXPECT_EQ(ControlColour(Ui().IgnoreSsiClkNum), ChangedColour);
+    EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
+}
+
+TEST_F(MainWindow, RestoreFactorySettingsReadsAndCommits)
+{
+    StartWithSensor({.firmwareVersion = 3960105});
+    Tick();
+    host->SetRegister('D', "020110", sim::Bank::Factory);
+    dialogs.answers.push_back(DialogAnswer::Yes);
+    form->RestoreFactorySettings1Click();
+    EXPECT_EQ(dialogs.shown.front().caption, "Overwrite User Settings?");
+    EXPECT_EQ(host->Counts().factoryRestore, 1);
+    EXPECT_EQ(host->Counts().commit, 1);
+    EXPECT_EQ(Ui().BitWidth->text(), "16");
+    EXPECT_EQ(ControlColour(Ui().BitWidth), WindowColour);
+    EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
+
+    dialogs.answers.push_back(DialogAnswer::No);
+    form->RestoreFactorySettings1Click();
+    EXPECT_EQ(host->Counts().factoryRestore, 1);
+}
+
+TEST_F(MainWindow, UpdateWithoutSessionIsIgnored)
+{
+    StartWithSensor();
+    form->EEPROMUpdateButtonClick();
+    form->ReadFactoryButtonClick();
+    EXPECT_EQ(host->Counts().commit + host->Counts().factoryRestore, 0);
+}

@@ -1,0 +1,209 @@
+#include "disconnect_warning_form.h"
+#include "main_form_fixture.h"
+#include "ui_disconnect_warning_form.h"
+
+TEST_F(MainWindow, SessionStartReadsTheSensorAndFillsThePages)
+{
+    StartWithSensor({.registers = {{'N', "000014"}}});
+    EXPECT_EQ(Led(), Red);
+    EXPECT_EQ(Status(), "Trying to detect SSI-Sensor");
+    EXPECT_FALSE(Ui().ParameterPage->isEnabled());
+
+    Tick();
+    EXPECT_TRUE(form->SessionActive);
+    EXPECT_EQ(Led(), Green);
+    EXPECT_EQ(Status(), "Communication established on COM-Port 97");
+    EXPECT_TRUE(Ui().ParameterPage->isEnabled());
+    EXPECT_FALSE(Ui().SelComPort->isVisible());
+    EXPECT_TRUE(Ui().FileOpenItem->isEnabled());
+    EXPECT_TRUE(Ui().RestoreFactorySettings1->isEnabled());
+    EXPECT_FALSE(Ui().FirmwareUpdate->isVisible());
+    EXPECT_EQ(Ui().BitWidth->text(), "25");
+    EXPECT_EQ(Ui().CodingGroup->itemIndex(), 1);
+    EXPECT_EQ(Ui().Resolution->text(), "5");
+    EXPECT_EQ(Ui().Offset->text(), "100"); // 20 µm steps of 5 µm
+    EXPECT_EQ(Ui().InfoLabel1->text(), "K-Series SSI (KH)");
+    EXPECT_EQ(Ui().InfoLabel2->text(), "500mm");
+    EXPECT_EQ(Ui().InfoLabel3->text(), "12345678");
+    EXPECT_EQ(Ui().InfoLabel6->text(), "396-01-05");
+    EXPECT_EQ(Ui().StartPoint->text(), "not defined");
+    EXPECT_EQ(Ui().EndPoint->text(), "not defined");
+    EXPECT_EQ(Ui().Model->itemIndex(), 0);
+    EXPECT_EQ(CountSent("VA"), 1);
+
+    host->ClearLog();
+    Tick();
+    EXPECT_EQ(Sent(), (std::vector<std::string>{"FA", "TA"}));
+}
+
+TEST_F(MainWindow, FailedReadAllLeavesTheFoundStatusAndTriesAgain)
+{
+    StartWithSensor();
+    host->SetFaults({.unanswered = {"NA"}});
+    Tick();
+    EXPECT_FALSE(form->SessionActive);
+    EXPECT_EQ(Led(), Yellow);
+    EXPECT_EQ(Status(), "SSI-Sensor found on COM-Port 97");
+    EXPECT_EQ(form->LastFactoryNumber, "XXXXXXXX");
+
+    host->SetFaults({});
+    Tick();
+    EXPECT_TRUE(form->SessionActive);
+    EXPECT_EQ(Led(), Green);
+}
+
+TEST_F(MainWindow, UnpluggedSensorWithoutEditsShowsRedAndNoWarning)
+{
+    StartWithSensor();
+    Tick();
+    host->Unplug();
+    ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
+    Tick(8);
+    EXPECT_EQ(warning.Count(), 0);
+    EXPECT_FALSE(form->SessionActive);
+    EXPECT_EQ(Led(), Red);
+    EXPECT_EQ(Status(), "COM97: SSI-Sensor not connected...");
+    EXPECT_FALSE(Ui().ParameterPage->isEnabled());
+    EXPECT_TRUE(Ui().FirmwareUpdate->isVisible());
+    EXPECT_FALSE(Ui().FileSaveAsItem->isEnabled());
+    EXPECT_EQ(form->MissedPolls, 8u);
+    EXPECT_EQ(form->Timer1->interval(), 600);
+}
+
+TEST_F(MainWindow, UnpluggedSensorWithEditsWarnsOnceOnTheFourthMiss)
+{
+    StartWithSensor();
+    Tick();
+    form->MarkUnsaved();
+    host->Unplug();
+    std::vector<uint32_t> missedWhenShown;
+    QString label;
+    ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+        missedWhenShown.push_back(form->MissedPolls);
+        label = dialog.Controls()->Label->text();
+        dialog.done(DialogAbort);
+    });
+    Tick(3);
+    EXPECT_EQ(warning.Count(), 0);
+    Tick();
+    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(missedWhenShown, std::vector<uint32_t>{4});
+    EXPECT_EQ(Status(), "EEPROM-Update: Click Update to save new parameters");
+    EXPECT_EQ(label, "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
+                     "To update, connect the sensor and press the \"Update\"-Button.");
+    Tick(6);
+    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_TRUE(form->UnsavedChanges);
+}
+
+TEST_F(MainWindow, RejectedEntryKeepsTheWarningAway)
+{
+    StartWithSensor();
+    Tick();
+    form->MarkUnsaved();
+    form->MissedPolls = 65535;
+    host->Unplug();
+    ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
+    Tick(5);
+    EXPECT_EQ(warning.Count(), 0);
+    EXPECT_EQ(form->MissedPolls, 65535u);
+}
+
+TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
+{
+    StartWithSensor();
+    Tick();
+    form->SSICom->Parameter.BitWidth.Value = 24;
+    form->MarkUnsaved();
+    host->Unplug();
+    Tick(3);
+    ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+        dialog.UpdateButtonClick(); // the sensor is still away
+        EXPECT_EQ(MessageTexts().back(), "Sensor not connected!\n");
+        EXPECT_TRUE(dialog.isVisible());
+        host->Replug();
+        host->LinkAsPort(Port);
+        form->SSICom->CheckPort();
+        dialog.UpdateButtonClick();
+    });
+    Tick();
+    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(host->Counts().commit, 1);
+    EXPECT_EQ(host->Register('D', sim::Bank::Eeprom).substr(4), "18");
+    EXPECT_FALSE(form->UnsavedChanges);
+    EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
+    EXPECT_EQ(Led(), Green);
+    EXPECT_EQ(Status(), "Communication established on COM-Port 97");
+    EXPECT_FALSE(form->SessionActive);
+}
+
+TEST_F(MainWindow, SameSensorBackGetsItsPendingEditsAgain)
+{
+    StartWithSensor();
+    Tick();
+    form->SSICom->Parameter.BitWidth.Value = 24;
+    form->SSICom->WriteBitWidth();
+    form->MarkUnsaved();
+    host->Unplug();
+    Tick();
+    host->Replug(); // powers up with the EEPROM's bit width 25
+    host->LinkAsPort(Port);
+    host->ClearLog();
+    Tick();
+    EXPECT_TRUE(form->SessionActive);
+    EXPECT_EQ(CountSent("VA"), 0); // not read again
+    EXPECT_EQ(host->Register('D').substr(4), "18");
+    EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
+}
+
+TEST_F(MainWindow, DemoModeScrollsAndBlinks)
+{
+    StoreSettings(0, 0);
+    StartWindow();
+    Tick();
+    const QString marquee = "DEMO              DEMO              DEMO              ";
+    EXPECT_EQ(Status(), marquee);
+    EXPECT_EQ(Led(), Green);
+    EXPECT_TRUE(Ui().SelComPort->isVisible());
+    int toggles = 0;
+    QColor previous = Led();
+    for (int tick = 1; tick <= 54; ++tick) {
+        Tick();
+        toggles += Led() != previous;
+        previous = Led();
+    }
+    EXPECT_EQ(Status(), marquee);
+    EXPECT_EQ(toggles, 3);
+    Tick();
+    EXPECT_EQ(Status(), marquee.right(1) + marquee.left(53));
+}
+
+TEST_F(MainWindow, OperatingTimeIsShownInYearsToMinutes)
+{
+    StartWithSensor({.registers = {{'T', "0002A7B0"}}}, 0, "5820463917284630");
+    Tick();
+    EXPECT_EQ(Ui().OpTimeYears->text(), "1");
+    EXPECT_EQ(Ui().OpTimeMonth->text(), "0");
+    EXPECT_EQ(Ui().OpTimeDays->text(), "2");
+    EXPECT_EQ(Ui().OpTimeHours->text(), "12");
+    EXPECT_EQ(Ui().OpTimeMinutes->text(), "0");
+}
+
+TEST_F(MainWindow, LanguageSwitchRestartsTheSessionWithoutReading)
+{
+    StartWithSensor();
+    Tick();
+    host->ClearLog();
+    form->Deutsch1Click();
+    EXPECT_FALSE(form->SessionActive);
+    EXPECT_TRUE(Ui().Deutsch1->isChecked());
+    EXPECT_FALSE(Ui().English1->isChecked());
+    EXPECT_EQ(Ui().FileMenu->title(), "D&atei");
+    EXPECT_EQ(Ui().Language1->title(), "Sprache");
+    EXPECT_EQ(Ui().HelpMenu->title(), "Hilfe");
+    EXPECT_EQ(QSettings("QOR", "SSI Tesmira").value("Language").toInt(), 1);
+    Tick();
+    EXPECT_EQ(Status(), "Verbindung hergestellt an COM-Port 97");
+    EXPECT_EQ(CountSent("VA"), 0);
+    EXPECT_EQ(Ui().FilterS->items().front(), "kein Filter");
+}
