@@ -16,7 +16,7 @@ constexpr int ChargepumpHeight = 84;
 
 QTabWidget* TabWidgetOf(QWidget* page)
 {
-    QWidget* stack = page->parentWidget();
+    QWidget* stack = page ? page->parentWidget() : nullptr;
     return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
 }
 
@@ -50,6 +50,8 @@ void ApplyText(QObject* target, TextProperty property, const QString& text)
             SetHint(action, text);
         else if (auto* widget = qobject_cast<QWidget*>(target))
             SetHint(widget, text);
+        if (auto* page = qobject_cast<QWidget*>(target); QTabWidget* tabs = TabWidgetOf(page))
+            tabs->setTabToolTip(tabs->indexOf(page), text);
         break;
     case TextProperty::Items:
         if (auto* group = qobject_cast<TRadioGroup*>(target))

@@ -51,6 +51,8 @@ TMainForm::~TMainForm()
 void TMainForm::RunStartUp()
 {
     ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ConnectSignals();
     setWindowTitle(texts::MainCaption);
     ui->EEPROMUpdateButton->setEnabled(false);
