@@ -95,7 +95,9 @@ bool TMainForm::StartSession()
 
 void TMainForm::OnSensorMissing()
 {
-    ui->StatusLine->setFocus();
+    // The edit that has the focus gets its exit event while the session still counts.
+    if (QWidget* focused = QApplication::focusWidget())
+        focused->clearFocus();
     ui->SelComPort->setVisible(true);
     SessionActive = false;
     SetSessionControls(false);
