@@ -19,7 +19,6 @@ namespace {
 constexpr std::string_view kNoAnswer = "no answer from the sensor";
 constexpr std::string_view kNoConfirmation = "no confirmation from the sensor";
 constexpr std::string_view kIncompleteSet = "not every read of the set was answered";
-constexpr int32_t kLastVersionWithoutCommit = 3960100;
 constexpr int kLastListedPort = 100;
 
 void Require(bool succeeded, std::string_view operation, std::string_view reason)
@@ -145,10 +144,7 @@ void RunSet(Session& session, Arguments arguments)
 void RunStore(Session& session, Arguments)
 {
     TSSICom& link = LinkWithFirmwareVersion(session);
-    if (link.Parameter.FirmwareVersion.Value > kLastVersionWithoutCommit)
-        link.CommitEeprom();
-    else
-        link.StoreEeprom();
+    link.CommitForFirmware();
     link.ResumeAfterStore();
 }
 

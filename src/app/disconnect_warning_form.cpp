@@ -27,7 +27,8 @@ void TDisconnectWarningForm::UpdateButtonClick() {
     {
         WaitCursor hourglass;
         link_.WriteAll();
-        link_.CommitEeprom();
+        // Older firmware does not know "CN": its commit is "EN".
+        link_.CommitForFirmware();
     }
     accept();
 }

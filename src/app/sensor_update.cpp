@@ -13,28 +13,26 @@ void TMainForm::EEPROMUpdateButtonClick()
     {
         WaitCursor hourglass;
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
-        if (CommitCommandFor(p.FirmwareVersion.Value) == StoreCommand::StoreEeprom) {
-            if (SSICom->StoreEeprom())
-                MarkSaved();
-        } else {
-            if (ResolutionWarningDue(p.FirmwareVersion.Value, p.Resolution.Changed, p.StartPoint.Value, p.EndPoint.Value))
-                ShowMessage(texts::ResolutionChanged, DialogButtons::Ok, DialogIcon::Warning);
-            if (SSICom->CommitEeprom())
-                MarkSaved();
-        }
+        if (ResolutionWarningDue(p.FirmwareVersion.Value, p.Resolution.Changed, p.StartPoint.Value, p.EndPoint.Value))
+            ShowMessage(texts::ResolutionChanged, DialogButtons::Ok, DialogIcon::Warning);
+        if (SSICom->CommitForFirmware())
+            MarkSaved();
     }
     SSICom->ResumeAfterStore();
     RefreshParameterView();
     Timer1->start();
 }
 
-// Closing writes the mode once more and stores what is not yet stored.
+// Closing writes the mode once more and stores what is not yet stored. Nothing goes to
+// a sensor whose parameter set was never read: its firmware, and so the meaning of the
+// store commands, is unknown, and the mode held here is not its own.
 void TMainForm::FormClose()
 {
-    if (!SSICom)
+    if (!SSICom || !SSICom->Parameter.FirmwareVersion.Valid)
         return;
-    SSICom->WriteMode();
-    if (CommitCommandFor(SSICom->Parameter.FirmwareVersion.Value) == StoreCommand::StoreEeprom) {
+    if (SSICom->Parameter.Mode.Valid)
+        SSICom->WriteMode();
+    if (!IsNewFirmware(SSICom->Parameter.FirmwareVersion.Value)) {
         if (SSICom->StoreEeprom())
             MarkSaved();
         return;

@@ -29,7 +29,6 @@ constexpr uint32_t kMinutesPerMonth = 30 * 24 * 60;
 constexpr uint32_t kMinutesPerDay = 24 * 60;
 constexpr uint32_t kMissedPollsLimit = 65535;
 constexpr uint32_t kWarningMiss = 4;
-constexpr int32_t kLastOldFirmware = 3960100;
 
 // The last character of a UTF-8 text moves to the front.
 std::string RotatedRight(std::string_view text, std::string& moved)
@@ -164,13 +163,9 @@ SupervisionControls SensorMissingControls()
 
 bool IsNewFirmware(int32_t firmwareVersion)
 {
-    return firmwareVersion > kLastOldFirmware;
+    return HasCommitCommand(firmwareVersion);
 }
 
-StoreCommand CommitCommandFor(int32_t firmwareVersion)
-{
-    return IsNewFirmware(firmwareVersion) ? StoreCommand::CommitEeprom : StoreCommand::StoreEeprom;
-}
 
 bool RangeIsTaught(int32_t startPoint, int32_t endPoint)
 {

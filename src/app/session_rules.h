@@ -89,8 +89,6 @@ inline constexpr int32_t UndefinedEndPoint = 0x1FFFFFF;
 // Firmware above 3960100 commits with "CN" and knows factory settings; older firmware
 // commits with "EN".
 bool IsNewFirmware(int32_t firmwareVersion);
-enum class StoreCommand : uint8_t { CommitEeprom, StoreEeprom };
-StoreCommand CommitCommandFor(int32_t firmwareVersion);
 
 bool RangeIsTaught(int32_t startPoint, int32_t endPoint);
 // A changed resolution invalidates a taught range on the sensors that keep it in raw units.

@@ -291,6 +291,11 @@ bool TSSICom::CommitEeprom() { return SendEepromCommand("CN", 1500, false); }
 bool TSSICom::StoreEeprom() { return SendEepromCommand("EN", 1500, true); }
 bool TSSICom::RestoreFactory() { return SendEepromCommand("QN", 1000, true); }
 
+bool TSSICom::CommitForFirmware()
+{
+    return HasCommitCommand(Parameter.FirmwareVersion.Value) ? CommitEeprom() : StoreEeprom();
+}
+
 bool TSSICom::ResumeAfterStore()
 {
     WakeUp();

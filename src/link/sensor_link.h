@@ -148,6 +148,8 @@ public:
     bool StoreEeprom();
     bool RestoreFactory();
     bool ResumeAfterStore();
+    // The store that commits the user's parameters: "CN" above firmware 3960100, "EN" below.
+    bool CommitForFirmware();
 
     // Whole set.
     bool ReadAll();

@@ -167,6 +167,11 @@ int32_t ModelValue(char first, char second)
     return static_cast<unsigned char>(first) * 256 + static_cast<unsigned char>(second);
 }
 
+bool HasCommitCommand(int32_t firmwareVersion)
+{
+    return firmwareVersion > 3960100;
+}
+
 int32_t FirmwareFamily(int32_t firmwareVersion)
 {
     const std::string digits = std::to_string(firmwareVersion);

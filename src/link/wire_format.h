@@ -40,5 +40,9 @@ std::string EncodeLength(int32_t length);
 std::string ModelLetters(int32_t modelValue);
 int32_t ModelValue(char first, char second);
 
+// Firmware above 3960100 commits the user's parameters with "CN" and keeps factory
+// settings apart; older firmware commits with "EN".
+bool HasCommitCommand(int32_t firmwareVersion);
+
 // The first five decimal digits of a firmware version: 3960105 -> 39601.
 int32_t FirmwareFamily(int32_t firmwareVersion);

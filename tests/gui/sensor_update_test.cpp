@@ -89,6 +89,14 @@ TEST_F(MainWindow, RestoreFactorySettingsReadsAndCommits)
     EXPECT_EQ(host->Counts().factoryRestore, 1);
 }
 
+TEST_F(MainWindow, ClosingBeforeTheSensorWasReadSendsNothing)
+{
+    StartWithSensor();
+    form->close();
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(host->Counts().store, 0);
+}
+
 TEST_F(MainWindow, UpdateWithoutSessionIsIgnored)
 {
     StartWithSensor();

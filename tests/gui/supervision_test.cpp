@@ -137,6 +137,23 @@ TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
     EXPECT_FALSE(form->SessionActive);
 }
 
+TEST_F(MainWindow, WarningCommitsOldFirmwareWithItsOwnStore)
+{
+    StartWithSensor({.firmwareVersion = 3960100});
+    Tick();
+    form->MarkUnsaved();
+    host->SetFaults({.dead = true});
+    Tick(3);
+    ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+        host->SetFaults({});
+        dialog.UpdateButtonClick();
+    });
+    Tick();
+    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(host->Counts().store, 1);
+    EXPECT_EQ(host->Counts().commit, 0);
+}
+
 TEST_F(MainWindow, SameSensorBackGetsItsPendingEditsAgain)
 {
     StartWithSensor();

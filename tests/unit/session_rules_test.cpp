@@ -200,8 +200,6 @@ TEST(SensorUpdate, StoreCommandByFirmware)
 {
     EXPECT_FALSE(IsNewFirmware(3960100));
     EXPECT_TRUE(IsNewFirmware(3960101));
-    EXPECT_EQ(CommitCommandFor(3960100), StoreCommand::StoreEeprom);
-    EXPECT_EQ(CommitCommandFor(3960101), StoreCommand::CommitEeprom);
 }
 
 TEST(SensorUpdate, ResolutionWarningNeedsAChangeARawRangeFirmwareAndATaughtRange)

@@ -95,4 +95,6 @@ TEST(ModelAndFirmware, LettersAndFamily)
     EXPECT_EQ(FirmwareFamily(3960105), 39601);
     EXPECT_EQ(FirmwareFamily(3960610), 39606);
     EXPECT_EQ(FirmwareFamily(0), 0);
+    EXPECT_FALSE(HasCommitCommand(3960100));
+    EXPECT_TRUE(HasCommitCommand(3960101));
 }
