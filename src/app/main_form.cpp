@@ -171,7 +171,7 @@ void TMainForm::FileExit()
 void TMainForm::HelpAbout()
 {
     TAboutForm about;
-    about.Controls()->CloseLabel->setText(QString(texts::BuildPrefix) + QApplication::applicationVersion());
+    about.Controls()->CloseLabel->setText(QString(texts::BuildPrefix) + SSI_TESMIRA_FILE_VERSION);
     about.exec();
 }
 

@@ -13,7 +13,6 @@ int main(int argc, char* argv[])
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     qputenv("HOME", home.path().toUtf8());
     QApplication application(argc, argv);
-    QApplication::setApplicationVersion("5.3.10.0");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
