@@ -134,37 +134,35 @@ void TMainForm::RefreshParameterView()
     UpdatingView = false;
 }
 
-// Writes a corrected element; a failed write ends the session.
-bool TMainForm::CorrectElement(TSSICom::DataElement& element, bool (TSSICom::*write)())
+// A value the firmware cannot use is replaced with a message, shown as changed and written
+// to the sensor at once; a failed write ends the session.
+void TMainForm::CorrectElement(TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message,
+                               QWidget* control, bool (TSSICom::*write)())
 {
+    ShowMessage(message, DialogButtons::Ok, DialogIcon::Information);
+    element.Value = corrected;
     element.Changed = 1;
+    SetControlColour(control, ChangedColour);
     if ((SSICom.get()->*write)()) {
         MarkUnsaved();
-        return true;
+        return;
     }
     ReportCommunicationError();
     MarkSaved();
     SessionActive = false;
-    return false;
 }
 
 void TMainForm::ShowBitWidth()
 {
     TSSICom::DataElement& bitWidth = SSICom->Parameter.BitWidth;
+    ui->BitWidth->setEnabled(bitWidth.Valid);
     if (bitWidth.Valid) {
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
         const CorrectionRule rule = BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, bitWidth.Value);
-        if (rule.correct) {
-            ShowMessage(texts::BitWidthCorrection, DialogButtons::Ok, DialogIcon::Information);
-            SetControlColour(ui->BitWidth, ChangedColour);
-            ui->BitWidth->setText(Number(CorrectedBitWidth));
-            bitWidth.Value = CorrectedBitWidth;
-            CorrectElement(bitWidth, &TSSICom::WriteBitWidth);
-        }
+        if (rule.correct)
+            CorrectElement(bitWidth, CorrectedBitWidth, texts::BitWidthCorrection, ui->BitWidth, &TSSICom::WriteBitWidth);
         ui->BitWidth->setEnabled(!rule.locked);
         ui->BitWidth->setText(Number(bitWidth.Value));
-    } else {
-        ui->BitWidth->setEnabled(false);
     }
     PaintEdit(ui->BitWidth, bitWidth);
 }
@@ -172,21 +170,14 @@ void TMainForm::ShowBitWidth()
 void TMainForm::ShowFilter()
 {
     TSSICom::DataElement& filter = SSICom->Parameter.Filter;
+    ui->FilterS->setEnabled(filter.Valid);
     if (filter.Valid) {
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
         const CorrectionRule rule = FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, filter.Value);
-        if (rule.correct) {
-            ShowMessage(texts::FilterCorrection, DialogButtons::Ok, DialogIcon::Information);
-            filter.Value = CorrectedFilter;
-            filter.Changed = 1;
-            ui->FilterS->setItemIndex(CorrectedFilter);
-            SetControlColour(ui->FilterS, ChangedColour);
-            CorrectElement(filter, &TSSICom::WriteFilter);
-        }
+        if (rule.correct)
+            CorrectElement(filter, CorrectedFilter, texts::FilterCorrection, ui->FilterS, &TSSICom::WriteFilter);
         ui->FilterS->setEnabled(!rule.locked);
         ui->FilterS->setItemIndex(filter.Value);
-    } else {
-        ui->FilterS->setEnabled(false);
     }
     PaintGroup(ui->FilterS, filter);
 }
