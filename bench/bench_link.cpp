@@ -85,8 +85,8 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
         if (!succeeded)
             state.SkipWithError("the sequence failed");
         wallSeconds += elapsed.count();
-        total += {CountingSleep::TotalMs(), sensor.ReceivedBytes().size(),
-                  ReplyBytes(before, sensor.ReceivedCommands())};
+        total
+            += {CountingSleep::TotalMs(), sensor.ReceivedBytes().size(), ReplyBytes(before, sensor.ReceivedCommands())};
     }
     const auto perRun = [&state](double seconds) { return seconds / static_cast<double>(state.iterations()); };
     state.counters["waits_s"] = perRun(total.WaitSeconds());
@@ -95,15 +95,9 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
     state.counters["ratio_to_minimum"] = wallSeconds / total.MinimumSeconds(kBaudRate);
 }
 
-void BM_ReadAll(benchmark::State& state)
-{
-    RunSequence(state, &TSSICom::ReadAll);
-}
+void BM_ReadAll(benchmark::State& state) { RunSequence(state, &TSSICom::ReadAll); }
 
-void BM_WriteAll(benchmark::State& state)
-{
-    RunSequence(state, &TSSICom::WriteAll);
-}
+void BM_WriteAll(benchmark::State& state) { RunSequence(state, &TSSICom::WriteAll); }
 
 BENCHMARK(BM_ReadAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_WriteAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

@@ -6,15 +6,15 @@
 
 namespace cli {
 
-const char* const kUsage =
-    "usage: ssi-tesmira-cli [--port N | --device PATH] [--json] COMMAND [ARG...]\n"
-    "  ports                  the ports 1 to 100 that can be opened\n"
-    "  read [--strict]        read the whole parameter set and print it\n"
-    "  get NAME               read one element and print it\n"
-    "  set NAME VALUE         write one element, verified by reading it back\n"
-    "  store                  store the working registers in the sensor's EEPROM\n"
-    "  restore-factory        bring back the factory settings and print them\n"
-    "--port 0 is demo mode; without --port or --device the port of the window's settings is used.\n";
+const char* const kUsage
+    = "usage: ssi-tesmira-cli [--port N | --device PATH] [--json] COMMAND [ARG...]\n"
+      "  ports                  the ports 1 to 100 that can be opened\n"
+      "  read [--strict]        read the whole parameter set and print it\n"
+      "  get NAME               read one element and print it\n"
+      "  set NAME VALUE         write one element, verified by reading it back\n"
+      "  store                  store the working registers in the sensor's EEPROM\n"
+      "  restore-factory        bring back the factory settings and print them\n"
+      "--port 0 is demo mode; without --port or --device the port of the window's settings is used.\n";
 
 namespace {
 
@@ -65,8 +65,7 @@ Options ParseArguments(std::span<const std::string_view> arguments)
     if (position == arguments.size())
         FailBadInput("no command given (try --help)");
     options.command = arguments[position];
-    options.arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(position) + 1,
-                             arguments.end());
+    options.arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(position) + 1, arguments.end());
     return options;
 }
 

@@ -12,14 +12,8 @@ struct CliError {
     std::string message;
 };
 
-[[noreturn]] inline void FailBadInput(std::string message)
-{
-    throw CliError{ExitCode::BadInput, std::move(message)};
-}
+[[noreturn]] inline void FailBadInput(std::string message) { throw CliError{ExitCode::BadInput, std::move(message)}; }
 
-[[noreturn]] inline void FailLink(std::string message)
-{
-    throw CliError{ExitCode::LinkFailed, std::move(message)};
-}
+[[noreturn]] inline void FailLink(std::string message) { throw CliError{ExitCode::LinkFailed, std::move(message)}; }
 
 }  // namespace cli

@@ -31,8 +31,8 @@ void Require(bool succeeded, std::string_view operation, std::string_view reason
 // sensor, after its arguments have been checked.
 class Session {
 public:
-    Session(const Options& options, const StoredPortLookup& storedPort, std::ostream& out)
-        : options_(options), storedPort_(storedPort), out_(out)
+    Session(const Options& options, const StoredPortLookup& storedPort, std::ostream& out) :
+        options_(options), storedPort_(storedPort), out_(out)
     {
     }
 
@@ -190,8 +190,7 @@ const Command& FindCommand(const Options& options)
 
 }  // namespace
 
-void RunCommandLine(std::span<const std::string_view> arguments, std::ostream& out,
-                    const StoredPortLookup& storedPort)
+void RunCommandLine(std::span<const std::string_view> arguments, std::ostream& out, const StoredPortLookup& storedPort)
 {
     const Options options = ParseArguments(arguments);
     if (options.help) {

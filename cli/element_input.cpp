@@ -23,12 +23,11 @@ constexpr ValueRange kSigned24{-0x800000, 0x7FFFFF};
 
 // Elements whose accepted values are not simply 0 to (Mask >> Shift).
 constexpr std::pair<std::string_view, ValueRange> kSpecialRanges[] = {
-    {"Resolution", {0, 99'999'999}},      // eight decimal digits on the wire
-    {"UltrasonicSpeed", {0, 999'999}},    // six decimal digits on the wire
-    {"Offset", kSigned24},
-    {"LinStartValue", kSigned24},
+    {"Resolution", {0, 99'999'999}},    // eight decimal digits on the wire
+    {"UltrasonicSpeed", {0, 999'999}},  // six decimal digits on the wire
+    {"Offset", kSigned24}, {"LinStartValue", kSigned24},
     {"ErrorValue", {std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max()}},
-    {"SecErrorValue", {0, 1}},            // a switch: the mask plays no part
+    {"SecErrorValue", {0, 1}},  // a switch: the mask plays no part
 };
 
 // Above 9999 mm the length goes out as hundreds and a code letter for 00 or 50.
@@ -57,8 +56,7 @@ std::optional<int64_t> ParseInteger(std::string_view text)
 
 [[noreturn]] void RefuseValue(std::string_view name, std::string_view text, std::string_view expected)
 {
-    FailBadInput("invalid value '" + std::string(text) + "' for " + std::string(name) + ": " +
-                 std::string(expected));
+    FailBadInput("invalid value '" + std::string(text) + "' for " + std::string(name) + ": " + std::string(expected));
 }
 
 int32_t CheckNumber(const TSSICom::ParameterStruct& elements, int index, std::string_view text)
@@ -68,17 +66,13 @@ int32_t CheckNumber(const TSSICom::ParameterStruct& elements, int index, std::st
     const std::optional<int64_t> number = ParseInteger(text);
     if (!number || *number < range.min || *number > range.max)
         RefuseValue(name, text,
-                    "expected a decimal integer from " + std::to_string(range.min) + " to " +
-                        std::to_string(range.max));
+            "expected a decimal integer from " + std::to_string(range.min) + " to " + std::to_string(range.max));
     if (name == "Length" && *number > kLongestDigitLength && *number % kLongLengthStep != 0)
         RefuseValue(name, text, "lengths above 9999 mm must be multiples of 50");
     return static_cast<int32_t>(static_cast<uint32_t>(*number));
 }
 
-bool IsUpperLetter(char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
+bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 int32_t CheckModel(std::string_view text)
 {
@@ -90,8 +84,7 @@ int32_t CheckModel(std::string_view text)
 std::string CheckFactoryNumber(std::string_view text)
 {
     const auto isAlphanumeric = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
-    if (text.empty() || text.size() > kFactoryNumberLength ||
-        !std::all_of(text.begin(), text.end(), isAlphanumeric))
+    if (text.empty() || text.size() > kFactoryNumberLength || !std::all_of(text.begin(), text.end(), isAlphanumeric))
         RefuseValue("FactoryNumber", text, "expected 1 to 8 letters or digits");
     return std::string(text);
 }
@@ -100,8 +93,7 @@ void CheckWritable(int index)
 {
     const std::string_view name = TSSICom::ElementName(index);
     if (name == "StartPoint" || name == "EndPoint")
-        FailBadInput(std::string(name) +
-                     " cannot be set to a value: it is taught with the magnet in place");
+        FailBadInput(std::string(name) + " cannot be set to a value: it is taught with the magnet in place");
     if (OperationsOf(index).write == nullptr)
         FailBadInput(std::string(name) + " is read-only");
 }
@@ -116,8 +108,7 @@ int ElementIndexOf(std::string_view name)
     return index;
 }
 
-ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name,
-                               std::string_view text)
+ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name, std::string_view text)
 {
     ElementInput input;
     input.index = ElementIndexOf(name);

@@ -21,8 +21,7 @@ int ElementIndexOf(std::string_view name);
 
 // Checks that the element can be written and that text fits its field. Throws CliError
 // (BadInput) otherwise. elements supplies the masks and shifts of the register set.
-ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name,
-                               std::string_view text);
+ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name, std::string_view text);
 
 void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& input);
 

@@ -6,21 +6,11 @@ namespace cli {
 
 namespace {
 
-template <bool (TSSICom::*Operation)()>
-bool Call(TSSICom& link)
-{
-    return (link.*Operation)();
-}
+template <bool (TSSICom::*Operation)()> bool Call(TSSICom& link) { return (link.*Operation)(); }
 
-bool ReadLinValue(TSSICom& link)
-{
-    return link.ReadLinValue(kLinValueAddress);
-}
+bool ReadLinValue(TSSICom& link) { return link.ReadLinValue(kLinValueAddress); }
 
-bool WriteLinValue(TSSICom& link)
-{
-    return link.WriteLinValue(kLinValueAddress);
-}
+bool WriteLinValue(TSSICom& link) { return link.WriteLinValue(kLinValueAddress); }
 
 using T = TSSICom;
 
@@ -69,9 +59,6 @@ constexpr std::array<ElementOperations, TSSICom::ParameterStruct::Count> kOperat
 
 }  // namespace
 
-const ElementOperations& OperationsOf(int index)
-{
-    return kOperations.at(static_cast<size_t>(index));
-}
+const ElementOperations& OperationsOf(int index) { return kOperations.at(static_cast<size_t>(index)); }
 
 }  // namespace cli

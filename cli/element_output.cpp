@@ -47,8 +47,8 @@ std::string TextLine(const TSSICom::ParameterStruct& elements, int index)
 {
     const TSSICom::DataElement& element = elements[index];
     const std::optional<std::string> text = TextOf(elements, index);
-    std::string line = std::string(TSSICom::ElementName(index)) + " = " +
-                       (text ? *text : std::to_string(element.Value));
+    std::string line
+        = std::string(TSSICom::ElementName(index)) + " = " + (text ? *text : std::to_string(element.Value));
     if (!element.Valid)
         line += " (invalid)";
     return line + "\n";
@@ -57,9 +57,8 @@ std::string TextLine(const TSSICom::ParameterStruct& elements, int index)
 std::string JsonMember(const TSSICom::ParameterStruct& elements, int index)
 {
     const TSSICom::DataElement& element = elements[index];
-    std::string member = "  " + JsonString(TSSICom::ElementName(index)) +
-                         ": {\"value\": " + std::to_string(element.Value) +
-                         ", \"valid\": " + (element.Valid ? "true" : "false");
+    std::string member = "  " + JsonString(TSSICom::ElementName(index))
+        + ": {\"value\": " + std::to_string(element.Value) + ", \"valid\": " + (element.Valid ? "true" : "false");
     if (const std::optional<std::string> text = TextOf(elements, index))
         member += ", \"text\": " + JsonString(*text);
     return member + "}";

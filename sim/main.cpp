@@ -9,14 +9,16 @@
 
 namespace {
 
-int Fail(int exitCode, const std::exception& error) {
+int Fail(int exitCode, const std::exception& error)
+{
     std::cerr << "ssi-sensor-sim: " << error.what() << '\n';
     return exitCode;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     sim::CommandLine commandLine;
     try {
         commandLine = sim::ParseCommandLine({argv + 1, argv + argc});

@@ -53,8 +53,8 @@ public:
     void Unplug();
     void Replug();
 
-    template <class Action>
-    auto WithModel(Action&& action) {
+    template <class Action> auto WithModel(Action&& action)
+    {
         std::lock_guard lock(mutex_);
         return action(model_);
     }

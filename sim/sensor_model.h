@@ -60,8 +60,8 @@ struct Faults {
     bool dead = false;                    // carries out and answers nothing but PROG
     std::vector<std::string> unanswered;  // commands beginning with one of these are not even heard
     ReplyDamage damage = ReplyDamage::None;
-    bool wrongLinAddressEcho = false;     // X queries echo the address plus one
-    int commandsBeforeDeath = -1;         // >= 0: this many more commands, then dead
+    bool wrongLinAddressEcho = false;  // X queries echo the address plus one
+    int commandsBeforeDeath = -1;      // >= 0: this many more commands, then dead
 };
 
 struct EventCounts {

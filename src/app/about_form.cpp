@@ -4,7 +4,8 @@
 #include "texts.h"
 #include "ui_about_form.h"
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TAboutForm>()) {
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TAboutForm>())
+{
     ui->setupUi(this);
     SetControlColour(this, WindowColour);
     ui->Label1->setText(texts::VersionText);

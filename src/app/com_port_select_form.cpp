@@ -6,9 +6,10 @@
 #include "texts.h"
 #include "ui_com_port_select_form.h"
 
-TComPortSelectForm::TComPortSelectForm(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      ui(std::make_unique<Ui::TComPortSelectForm>()) {
+TComPortSelectForm::TComPortSelectForm(QWidget* parent) :
+    QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    ui(std::make_unique<Ui::TComPortSelectForm>())
+{
     ui->setupUi(this);
     connect(ui->ComListe, &QListWidget::itemSelectionChanged, this, &TComPortSelectForm::ComListeClick);
     connect(ui->ComListe, &QListWidget::itemDoubleClicked, this, &TComPortSelectForm::DoubleCLick);
@@ -19,7 +20,8 @@ TComPortSelectForm::TComPortSelectForm(QWidget* parent)
 
 TComPortSelectForm::~TComPortSelectForm() = default;
 
-void TComPortSelectForm::SetCaptions(uint8_t languageCode) {
+void TComPortSelectForm::SetCaptions(uint8_t languageCode)
+{
     const PortDialogTexts& captions = PortDialogCaptions(languageCode);
     setWindowTitle(QString::fromUtf8(captions.window));
     ui->Label1->setText(QString::fromUtf8(captions.label));
@@ -28,21 +30,25 @@ void TComPortSelectForm::SetCaptions(uint8_t languageCode) {
 }
 
 // A port held open by another program fails the probe and is not listed.
-void TComPortSelectForm::ScanPorts() {
+void TComPortSelectForm::ScanPorts()
+{
     WaitCursor hourglass;
     TSerialCom probe;
     ui->ComListe->addItem(texts::DemoPortItem);
     for (int port = 1; port <= 100; ++port) {
-        if (!probe.PortExists(static_cast<uint8_t>(port))) continue;
+        if (!probe.PortExists(static_cast<uint8_t>(port)))
+            continue;
         auto* item = new QListWidgetItem(texts::PortItemPrefix + QString::number(port), ui->ComListe);
         item->setToolTip(QString::fromStdString(PortDeviceName(port)));
     }
     ui->ComListe->setCurrentRow(-1);
 }
 
-void TComPortSelectForm::ComListeClick() {
+void TComPortSelectForm::ComListeClick()
+{
     const QList<QListWidgetItem*> selected = ui->ComListe->selectedItems();
-    if (selected.isEmpty()) return;
+    if (selected.isEmpty())
+        return;
     const QString text = selected.first()->text();
     if (text == texts::DemoPortItem) {
         selection_ = 0;
@@ -53,7 +59,8 @@ void TComPortSelectForm::ComListeClick() {
     selection_ = static_cast<uint8_t>(isNumber ? port : -1);
 }
 
-void TComPortSelectForm::DoubleCLick() {
+void TComPortSelectForm::DoubleCLick()
+{
     ComListeClick();
     ui->Connect->click();
 }

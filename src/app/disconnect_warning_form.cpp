@@ -5,10 +5,11 @@
 #include "texts.h"
 #include "ui_disconnect_warning_form.h"
 
-TDisconnectWarningForm::TDisconnectWarningForm(TSSICom& link, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      link_(link),
-      ui(std::make_unique<Ui::TDisconnectWarningForm>()) {
+TDisconnectWarningForm::TDisconnectWarningForm(TSSICom& link, QWidget* parent) :
+    QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    link_(link),
+    ui(std::make_unique<Ui::TDisconnectWarningForm>())
+{
     ui->setupUi(this);
     ui->Label->setText(texts::DisconnectWarningLabel);
     connect(ui->UpdateButton, &QPushButton::clicked, this, &TDisconnectWarningForm::UpdateButtonClick);
@@ -17,11 +18,12 @@ TDisconnectWarningForm::TDisconnectWarningForm(TSSICom& link, QWidget* parent)
 
 TDisconnectWarningForm::~TDisconnectWarningForm() = default;
 
-void TDisconnectWarningForm::UpdateButtonClick() {
+void TDisconnectWarningForm::UpdateButtonClick()
+{
     link_.WakeUp();
     if (!link_.ReadFirmwareVersion()) {
-        Dialogs().Message(this, texts::SensorNotConnectedCaption, texts::SensorNotConnected,
-                          DialogButtons::Ok, DialogIcon::Error);
+        Dialogs().Message(
+            this, texts::SensorNotConnectedCaption, texts::SensorNotConnected, DialogButtons::Ok, DialogIcon::Error);
         return;
     }
     {

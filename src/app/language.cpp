@@ -60,7 +60,7 @@ void ApplyText(QObject* target, TextProperty property, const QString& text)
     }
 }
 
-} // namespace
+}  // namespace
 
 void TMainForm::ApplyLanguage()
 {
@@ -89,20 +89,11 @@ void TMainForm::ChangeLanguage(uint8_t languageCode)
     ResetSession();
 }
 
-void TMainForm::English1Click()
-{
-    ChangeLanguage(0);
-}
+void TMainForm::English1Click() { ChangeLanguage(0); }
 
-void TMainForm::Deutsch1Click()
-{
-    ChangeLanguage(1);
-}
+void TMainForm::Deutsch1Click() { ChangeLanguage(1); }
 
-void TMainForm::PersistLanguage()
-{
-    OpenSettingsStore()->setValue("Language", LanguageCode);
-}
+void TMainForm::PersistLanguage() { OpenSettingsStore()->setValue("Language", LanguageCode); }
 
 void TMainForm::ResetSession()
 {

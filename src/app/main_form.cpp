@@ -22,12 +22,9 @@ constexpr int SupervisionIntervalMs = 200;
 constexpr int HintHidePauseMs = 10000;
 constexpr uint32_t StartUpPauseMs = 500;
 
-QString FromUtf8(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
-} // namespace
+}  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>())
 {
@@ -52,7 +49,7 @@ void TMainForm::RunStartUp()
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ConnectSignals();
     setWindowTitle(texts::MainCaption);
     ui->EEPROMUpdateButton->setEnabled(false);
@@ -163,10 +160,7 @@ void TMainForm::SelComPortClick()
     SSICom->OpenSensorPort(ComPortNumber);
 }
 
-void TMainForm::FileExit()
-{
-    close();
-}
+void TMainForm::FileExit() { close(); }
 
 void TMainForm::HelpAbout()
 {
@@ -192,7 +186,8 @@ void TMainForm::ReportCommunicationError()
     ShowMessage(texts::CommunicationError, DialogButtons::Ok, DialogIcon::Error);
 }
 
-std::optional<DialogAnswer> TMainForm::ShowMessage(const BilingualMessage& message, DialogButtons buttons, DialogIcon icon)
+std::optional<DialogAnswer> TMainForm::ShowMessage(
+    const BilingualMessage& message, DialogButtons buttons, DialogIcon icon)
 {
     const std::optional<MessageText> text = Pick(message, LanguageCode);
     if (!text)

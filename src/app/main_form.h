@@ -115,8 +115,8 @@ private:
     void ShowRangePointFields();
     void ShowNewerFirmwareFields();
     void ApplyModelRules();
-    void CorrectElement(TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message, QWidget* control,
-                        bool (TSSICom::*write)());
+    void CorrectElement(TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message,
+        QWidget* control, bool (TSSICom::*write)());
     std::string RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const;
 
     void ChangeLanguage(uint8_t languageCode);

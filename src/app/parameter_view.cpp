@@ -11,10 +11,7 @@ namespace {
 
 using Element = TSSICom::DataElement;
 
-QString Number(int64_t value)
-{
-    return QString::number(value);
-}
+QString Number(int64_t value) { return QString::number(value); }
 
 // Edits are white, radio groups and check boxes button-face, unless their element changed.
 void PaintEdit(QWidget* control, const Element& element)
@@ -35,10 +32,7 @@ void ShowEditText(TLabeledEdit* edit, const Element& element, const QString& tex
     PaintEdit(edit, element);
 }
 
-void ShowEdit(TLabeledEdit* edit, const Element& element)
-{
-    ShowEditText(edit, element, Number(element.Value));
-}
+void ShowEdit(TLabeledEdit* edit, const Element& element) { ShowEditText(edit, element, Number(element.Value)); }
 
 QColor ColourOf(FieldColour colour)
 {
@@ -75,12 +69,9 @@ void SetIfGiven(QCheckBox* check, std::optional<bool> checked)
         check->setChecked(*checked);
 }
 
-QString Text(const std::optional<std::string>& text)
-{
-    return QString::fromStdString(text.value_or(std::string()));
-}
+QString Text(const std::optional<std::string>& text) { return QString::fromStdString(text.value_or(std::string())); }
 
-} // namespace
+}  // namespace
 
 // Copies the register set into every control. Two combinations the firmware cannot use
 // are corrected on the spot and written to the sensor.
@@ -137,7 +128,7 @@ void TMainForm::RefreshParameterView()
 // A value the firmware cannot use is replaced with a message, shown as changed and written
 // to the sensor at once; a failed write ends the session.
 void TMainForm::CorrectElement(TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message,
-                               QWidget* control, bool (TSSICom::*write)())
+    QWidget* control, bool (TSSICom::*write)())
 {
     ShowMessage(message, DialogButtons::Ok, DialogIcon::Information);
     element.Value = corrected;
@@ -160,7 +151,8 @@ void TMainForm::ShowBitWidth()
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
         const CorrectionRule rule = BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, bitWidth.Value);
         if (rule.correct)
-            CorrectElement(bitWidth, CorrectedBitWidth, texts::BitWidthCorrection, ui->BitWidth, &TSSICom::WriteBitWidth);
+            CorrectElement(
+                bitWidth, CorrectedBitWidth, texts::BitWidthCorrection, ui->BitWidth, &TSSICom::WriteBitWidth);
         ui->BitWidth->setEnabled(!rule.locked);
         ui->BitWidth->setText(Number(bitWidth.Value));
     }
@@ -202,8 +194,8 @@ void TMainForm::ShowOffset()
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     ui->Offset->setEnabled(p.Offset.Valid);
     if (p.Offset.Valid)
-        ui->Offset->setText(Number(ShownOffset(p.FirmwareVersion.Value, p.Offset.Value, p.Resolution.Value,
-                                               p.Filter.Value, p.Scale.Value)));
+        ui->Offset->setText(Number(
+            ShownOffset(p.FirmwareVersion.Value, p.Offset.Value, p.Resolution.Value, p.Filter.Value, p.Scale.Value)));
     PaintEdit(ui->Offset, p.Offset);
 }
 
@@ -217,8 +209,7 @@ void TMainForm::ShowSensorInformation()
     ui->InfoLabel3->setText(QString::fromStdString(p.FactoryNumber.Reply));
     ui->InfoLabel4->setText(QString::fromStdString(UltrasonicSpeedText(p.UltrasonicSpeed.Value)));
     const CycleTimeDisplay cycle = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value,
-                                                        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value,
-                                                        p.CycleTime.Value, ui->TempComp->isChecked()});
+        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui->TempComp->isChecked()});
     SyncPeriodOffset = cycle.syncPeriodOffset;
     ui->InfoLabel5->setText(QString::fromStdString(cycle.text));
     ui->InfoLabel6->setText(QString::fromStdString(FirmwareVersionText(p.FirmwareVersion.Reply)));
@@ -227,7 +218,8 @@ void TMainForm::ShowSensorInformation()
 void TMainForm::ShowProcessOptions()
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    const ProcessOptionsView view = ProcessOptionsFor(p.ProcessOptions.Valid, p.ProcessOptions.Value, p.FirmwareVersion.Value);
+    const ProcessOptionsView view
+        = ProcessOptionsFor(p.ProcessOptions.Valid, p.ProcessOptions.Value, p.FirmwareVersion.Value);
     for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->Temperature})
         check->setEnabled(view.enabled);
     ui->ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
@@ -350,8 +342,8 @@ void TMainForm::ShowLinStartValue()
 std::string TMainForm::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    return ::RangePointText(point.Value, undefinedValue, ui->Offset->text().toStdString(), ui->Linearisierung->isChecked(),
-                            p.Resolution.Value, LanguageCode);
+    return ::RangePointText(point.Value, undefinedValue, ui->Offset->text().toStdString(),
+        ui->Linearisierung->isChecked(), p.Resolution.Value, LanguageCode);
 }
 
 void TMainForm::ShowRangePointFields()
@@ -364,8 +356,9 @@ void TMainForm::ShowRangePointFields()
         QWidget* deleteButton;
     };
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    for (const RangePoint& point : {RangePoint{p.StartPoint, UndefinedStartPoint, ui->StartPoint, ui->SetStartPoint, ui->DelStartPoint},
-                                    RangePoint{p.EndPoint, UndefinedEndPoint, ui->EndPoint, ui->SetEndPoint, ui->DelEndPoint}}) {
+    for (const RangePoint& point :
+        {RangePoint{p.StartPoint, UndefinedStartPoint, ui->StartPoint, ui->SetStartPoint, ui->DelStartPoint},
+            RangePoint{p.EndPoint, UndefinedEndPoint, ui->EndPoint, ui->SetEndPoint, ui->DelEndPoint}}) {
         if (point.element.Valid)
             point.edit->setText(QString::fromStdString(RangePointText(point.element, point.undefinedValue)));
         for (QWidget* control : {static_cast<QWidget*>(point.edit), point.setButton, point.deleteButton})
@@ -378,7 +371,7 @@ void TMainForm::ShowNewerFirmwareFields()
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     const bool newer = PassesFamily39606Test(p.FirmwareVersion.Value, BlankingThreshold);
     for (const auto& [edit, element] : {std::pair<TLabeledEdit*, const Element&>{ui->Blanking, p.Blanking},
-                                        std::pair<TLabeledEdit*, const Element&>{ui->IgnoreSsiClkNum, p.InitDelay}}) {
+             std::pair<TLabeledEdit*, const Element&>{ui->IgnoreSsiClkNum, p.InitDelay}}) {
         const bool shown = newer && element.Valid;
         edit->setEnabled(shown);
         if (shown)

@@ -37,20 +37,12 @@ constexpr int32_t kLastChargepumpStage = 2;
 constexpr int32_t kDefaultLinAddress = 200;
 constexpr int32_t kLastPosDifVel = 2;
 
-constexpr CaptionAndHint kInternalLinearization{texts::InternalLinearizationCaption,
-                                                texts::InternalLinearizationHint};
-constexpr CaptionAndHint kExcludeReflection{texts::ExcludeReflectionCaption,
-                                            texts::ExcludeReflectionHint};
+constexpr CaptionAndHint kInternalLinearization{texts::InternalLinearizationCaption, texts::InternalLinearizationHint};
+constexpr CaptionAndHint kExcludeReflection{texts::ExcludeReflectionCaption, texts::ExcludeReflectionHint};
 
-bool IsSet(int32_t value, int32_t bit)
-{
-    return (value & bit) != 0;
-}
+bool IsSet(int32_t value, int32_t bit) { return (value & bit) != 0; }
 
-int IndexUpTo(int32_t value, int32_t lastIndex)
-{
-    return value >= 0 && value <= lastIndex ? value : NoSelection;
-}
+int IndexUpTo(int32_t value, int32_t lastIndex) { return value >= 0 && value <= lastIndex ? value : NoSelection; }
 
 }  // namespace
 
@@ -59,10 +51,7 @@ bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold)
     return firmwareVersion / 100 == 39606 && firmwareVersion > threshold;
 }
 
-bool IsEarly39604Firmware(int32_t firmwareVersion)
-{
-    return firmwareVersion >= 3960400 && firmwareVersion <= 3960415;
-}
+bool IsEarly39604Firmware(int32_t firmwareVersion) { return firmwareVersion >= 3960400 && firmwareVersion <= 3960415; }
 
 bool FirmwarePageUsable(int32_t firmwareVersion)
 {
@@ -83,8 +72,8 @@ std::string FirmwareVersionText(std::string_view firmwareReply)
 
 CorrectionRule BitWidthRule(int32_t firmwareVersion, int32_t frameOptions, int32_t bitWidth)
 {
-    const bool locked =
-        PassesFamily39606Test(firmwareVersion, CorrectionThreshold) && IsSet(frameOptions, kTemperatureBit);
+    const bool locked
+        = PassesFamily39606Test(firmwareVersion, CorrectionThreshold) && IsSet(frameOptions, kTemperatureBit);
     return {locked, locked && bitWidth != CorrectedBitWidth};
 }
 
@@ -94,10 +83,7 @@ CorrectionRule FilterRule(int32_t firmwareVersion, int32_t posDifVel, int32_t fi
     return {locked, locked && filter != CorrectedFilter};
 }
 
-char SeriesLetter(int32_t modelValue)
-{
-    return ModelLetters(modelValue)[0];
-}
+char SeriesLetter(int32_t modelValue) { return ModelLetters(modelValue)[0]; }
 
 ModelInfo ModelFor(int32_t modelValue)
 {
@@ -108,20 +94,11 @@ ModelInfo ModelFor(int32_t modelValue)
     return {"", kUnknownSensorType, NoSelection};
 }
 
-bool IsWbf(std::string_view modelCode)
-{
-    return modelCode == "WBF";
-}
+bool IsWbf(std::string_view modelCode) { return modelCode == "WBF"; }
 
-bool IsWSeriesModelIndex(int radioIndex)
-{
-    return radioIndex == 2 || radioIndex == 3;
-}
+bool IsWSeriesModelIndex(int radioIndex) { return radioIndex == 2 || radioIndex == 3; }
 
-bool SiemensUsable(int32_t modelValue)
-{
-    return SeriesLetter(modelValue) != 'V';
-}
+bool SiemensUsable(int32_t modelValue) { return SeriesLetter(modelValue) != 'V'; }
 
 int ChargepumpIndex(int32_t chargepump, bool wbfModel)
 {
@@ -132,10 +109,7 @@ int ChargepumpIndex(int32_t chargepump, bool wbfModel)
                                                    : static_cast<int>(found - std::begin(kWbfChargepumpValues));
 }
 
-int PosDifVelIndex(int32_t posDifVel)
-{
-    return IndexUpTo(posDifVel, kLastPosDifVel);
-}
+int PosDifVelIndex(int32_t posDifVel) { return IndexUpTo(posDifVel, kLastPosDifVel); }
 
 FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, int32_t frameOptions)
 {
@@ -147,13 +121,9 @@ FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, in
     return {true, IsSet(frameOptions, kParityErrorBit), IsSet(frameOptions, kTemperatureBit)};
 }
 
-bool IsHalfMicronScale(int32_t scale)
-{
-    return static_cast<uint32_t>(scale) > kHalfMicronScaleAbove;
-}
+bool IsHalfMicronScale(int32_t scale) { return static_cast<uint32_t>(scale) > kHalfMicronScaleAbove; }
 
-int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter,
-                    int32_t scale)
+int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter, int32_t scale)
 {
     int32_t shown = offset;
     if (!IsEarly39604Firmware(firmwareVersion)) {
@@ -164,15 +134,9 @@ int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution,
     return IsHalfMicronScale(scale) ? shown >> 1 : shown;
 }
 
-std::string LengthText(int32_t length)
-{
-    return std::to_string(length) + "mm";
-}
+std::string LengthText(int32_t length) { return std::to_string(length) + "mm"; }
 
-std::string UltrasonicSpeedText(int32_t ultrasonicSpeed)
-{
-    return std::to_string(ultrasonicSpeed) + " cm/s";
-}
+std::string UltrasonicSpeedText(int32_t ultrasonicSpeed) { return std::to_string(ultrasonicSpeed) + " cm/s"; }
 
 CycleTimeDisplay CycleTimeDisplayFor(const CycleTimeInputs& in)
 {
@@ -238,8 +202,7 @@ FieldColour LinStartValueColour(bool changed, bool developerAccess)
     return developerAccess ? FieldColour::White : FieldColour::ButtonFace;
 }
 
-int64_t RangePointNumber(int32_t value, std::string_view offsetText, bool internalLinearization,
-                         int32_t resolution)
+int64_t RangePointNumber(int32_t value, std::string_view offsetText, bool internalLinearization, int32_t resolution)
 {
     int32_t offset = 0;
     if (!ParseDecimal(offsetText, offset))
@@ -258,14 +221,11 @@ std::string RangePointNumberText(int64_t number)
 }
 
 std::string RangePointText(int32_t value, int32_t undefinedMarker, std::string_view offsetText,
-                           bool internalLinearization, int32_t resolution, uint8_t languageCode)
+    bool internalLinearization, int32_t resolution, uint8_t languageCode)
 {
     if (value == undefinedMarker)
         return Pick(texts::RangePointNotDefined, languageCode).value_or("");
     return RangePointNumberText(RangePointNumber(value, offsetText, internalLinearization, resolution));
 }
 
-bool RangeIsValid(int32_t startPoint, int32_t endPoint)
-{
-    return startPoint < endPoint;
-}
+bool RangeIsValid(int32_t startPoint, int32_t endPoint) { return startPoint < endPoint; }

@@ -70,10 +70,9 @@ FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, in
 
 // Positions are in 0.5 µm units above this scale.
 bool IsHalfMicronScale(int32_t scale);
-int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter,
-                    int32_t scale);
+int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter, int32_t scale);
 
-std::string LengthText(int32_t length);                  // InfoLabel2
+std::string LengthText(int32_t length);                    // InfoLabel2
 std::string UltrasonicSpeedText(int32_t ultrasonicSpeed);  // InfoLabel4
 
 struct CycleTimeInputs {
@@ -128,13 +127,12 @@ FieldColour LinStartValueColour(bool changed, bool developerAccess);
 
 // O + v with internal linearization, O + v × resolution without, O being the Offset
 // edit's text (0 when it is no decimal number).
-int64_t RangePointNumber(int32_t value, std::string_view offsetText, bool internalLinearization,
-                         int32_t resolution);
+int64_t RangePointNumber(int32_t value, std::string_view offsetText, bool internalLinearization, int32_t resolution);
 // "12.345 mm": a point before the last three digits. Numbers below 1000 in magnitude
 // get leading zeros after the point: 500 ".500 mm", 5 ".005 mm", -5 "-.005 mm".
 std::string RangePointNumberText(int64_t number);
 // The text of a range point edit: the number, or "not defined" when value is the
 // point's undefined marker (empty for codes other than 0 and 1).
 std::string RangePointText(int32_t value, int32_t undefinedMarker, std::string_view offsetText,
-                           bool internalLinearization, int32_t resolution, uint8_t languageCode);
+    bool internalLinearization, int32_t resolution, uint8_t languageCode);
 bool RangeIsValid(int32_t startPoint, int32_t endPoint);

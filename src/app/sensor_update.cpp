@@ -39,7 +39,8 @@ void TMainForm::FormClose()
     }
     if (!UnsavedChanges)
         return;
-    const std::optional<DialogAnswer> answer = ShowMessage(texts::EepromUpdateQuestion, DialogButtons::YesNo, DialogIcon::Question);
+    const std::optional<DialogAnswer> answer
+        = ShowMessage(texts::EepromUpdateQuestion, DialogButtons::YesNo, DialogIcon::Question);
     if (answer != DialogAnswer::No && SSICom->CommitEeprom())
         MarkSaved();
 }

@@ -12,16 +12,51 @@ constexpr const char* kDeveloperCode = "5820463917284630";
 
 constexpr const char* kFactoryShown[] = {"SlowAvarageFilter"};
 constexpr const char* kDeveloperShown[] = {
-    "SSI_Start_CheckBox", "OpTimeYears", "OpTimeMonth", "OpTimeDays", "OpTimeHours", "OpTimeMinutes",
-    "Label7", "TempComp", "K_SERIE", "SlowAvarageFilter", "SSI_Abstand",
+    "SSI_Start_CheckBox",
+    "OpTimeYears",
+    "OpTimeMonth",
+    "OpTimeDays",
+    "OpTimeHours",
+    "OpTimeMinutes",
+    "Label7",
+    "TempComp",
+    "K_SERIE",
+    "SlowAvarageFilter",
+    "SSI_Abstand",
 };
 
 constexpr const char* kFactoryColoured[] = {
-    "ErrorValue", "PowerFail", "Resolution", "FilterS", "Mode", "CodingGroup", "ErrorCount", "BitWidth",
-    "Direction", "PosDifVel", "FactoryNumber", "Length", "Offset", "CycleTime", "SyncTiming",
-    "UltrasonicSpeed", "MonoflopTime", "UARTWrites", "ChargepumpStages", "JitterWindow", "Model", "Siemens",
-    "Temperature", "ErrorValue2", "Linearisierung", "Extrapolation", "ExtrapolForward", "TempComp",
-    "SSI_Start_CheckBox", "Blanking", "IgnoreSsiClkNum",
+    "ErrorValue",
+    "PowerFail",
+    "Resolution",
+    "FilterS",
+    "Mode",
+    "CodingGroup",
+    "ErrorCount",
+    "BitWidth",
+    "Direction",
+    "PosDifVel",
+    "FactoryNumber",
+    "Length",
+    "Offset",
+    "CycleTime",
+    "SyncTiming",
+    "UltrasonicSpeed",
+    "MonoflopTime",
+    "UARTWrites",
+    "ChargepumpStages",
+    "JitterWindow",
+    "Model",
+    "Siemens",
+    "Temperature",
+    "ErrorValue2",
+    "Linearisierung",
+    "Extrapolation",
+    "ExtrapolForward",
+    "TempComp",
+    "SSI_Start_CheckBox",
+    "Blanking",
+    "IgnoreSsiClkNum",
 };
 
 constexpr uint32_t kMinutesPerYear = 365 * 24 * 60;
@@ -53,10 +88,7 @@ std::optional<StatusUpdate> DemoStatus(std::string_view text, std::string_view c
 
 }  // namespace
 
-uint8_t LowByte(int storedInteger)
-{
-    return static_cast<uint8_t>(storedInteger & 0xFF);
-}
+uint8_t LowByte(int storedInteger) { return static_cast<uint8_t>(storedInteger & 0xFF); }
 
 AccessLevel AccessLevelFor(std::string_view factoryKey)
 {
@@ -70,17 +102,17 @@ AccessLevel AccessLevelFor(std::string_view factoryKey)
 AccessEffects AccessEffectsFor(AccessLevel level)
 {
     switch (level) {
-    case AccessLevel::Factory: return {true, true, kFactoryShown, false, false};
-    case AccessLevel::Developer: return {true, true, kDeveloperShown, true, true};
-    case AccessLevel::None: break;
+    case AccessLevel::Factory:
+        return {true, true, kFactoryShown, false, false};
+    case AccessLevel::Developer:
+        return {true, true, kDeveloperShown, true, true};
+    case AccessLevel::None:
+        break;
     }
     return {false, false, {}, false, false};
 }
 
-std::string PortItemText(int portNumber)
-{
-    return texts::PortItemPrefix + std::to_string(portNumber);
-}
+std::string PortItemText(int portNumber) { return texts::PortItemPrefix + std::to_string(portNumber); }
 
 uint8_t PortFromItemText(std::string_view itemText)
 {
@@ -95,35 +127,39 @@ uint8_t PortFromItemText(std::string_view itemText)
 Rgb RgbOf(LedColour colour)
 {
     switch (colour) {
-    case LedColour::Red: return {255, 0, 0};
-    case LedColour::Yellow: return {255, 255, 0};
-    case LedColour::Green: return {0, 128, 0};
+    case LedColour::Red:
+        return {255, 0, 0};
+    case LedColour::Yellow:
+        return {255, 255, 0};
+    case LedColour::Green:
+        return {0, 128, 0};
     }
     return {0, 0, 0};
 }
 
-std::optional<StatusUpdate> UpdateStatus(int kind, std::string_view text, uint8_t languageCode,
-                                         uint8_t comPortNumber, std::string_view currentText)
+std::optional<StatusUpdate> UpdateStatus(
+    int kind, std::string_view text, uint8_t languageCode, uint8_t comPortNumber, std::string_view currentText)
 {
     if (languageCode > 1)
         return std::nullopt;
     const auto pick = [languageCode](const BilingualText& t) { return *Pick(t, languageCode); };
     switch (static_cast<StatusKind>(kind)) {
-    case StatusKind::Found: return StatusUpdate{pick(texts::StatusFoundPrefix) + std::string(text)};
-    case StatusKind::Connected: return StatusUpdate{pick(texts::StatusConnectedPrefix) + std::string(text)};
-    case StatusKind::UpdateHint: return StatusUpdate{pick(texts::StatusUpdateHint)};
+    case StatusKind::Found:
+        return StatusUpdate{pick(texts::StatusFoundPrefix) + std::string(text)};
+    case StatusKind::Connected:
+        return StatusUpdate{pick(texts::StatusConnectedPrefix) + std::string(text)};
+    case StatusKind::UpdateHint:
+        return StatusUpdate{pick(texts::StatusUpdateHint)};
     case StatusKind::NotConnected:
-        return StatusUpdate{texts::StatusNotConnectedPrefix + std::to_string(comPortNumber) +
-                            pick(texts::StatusNotConnectedSuffix)};
-    case StatusKind::Demo: return DemoStatus(text, currentText);
+        return StatusUpdate{
+            texts::StatusNotConnectedPrefix + std::to_string(comPortNumber) + pick(texts::StatusNotConnectedSuffix)};
+    case StatusKind::Demo:
+        return DemoStatus(text, currentText);
     }
     return std::nullopt;
 }
 
-LedColour ToggledLed(LedColour colour)
-{
-    return colour == LedColour::Yellow ? LedColour::Green : LedColour::Yellow;
-}
+LedColour ToggledLed(LedColour colour) { return colour == LedColour::Yellow ? LedColour::Green : LedColour::Yellow; }
 
 OperatingTimeDisplay OperatingTimeFor(uint32_t operatingTime)
 {
@@ -131,8 +167,8 @@ OperatingTimeDisplay OperatingTimeFor(uint32_t operatingTime)
     const uint32_t inYear = minutes % kMinutesPerYear;
     const uint32_t inMonth = inYear % kMinutesPerMonth;
     const uint32_t inDay = inMonth % kMinutesPerDay;
-    OperatingTimeDisplay shown{minutes / kMinutesPerYear, inYear / kMinutesPerMonth,
-                               inMonth / kMinutesPerDay, inDay / 60, inDay % 60};
+    OperatingTimeDisplay shown{
+        minutes / kMinutesPerYear, inYear / kMinutesPerMonth, inMonth / kMinutesPerDay, inDay / 60, inDay % 60};
     // The last five days of a year would read as month 12.
     if (shown.months == 12) {
         shown.months = 0;
@@ -141,10 +177,7 @@ OperatingTimeDisplay OperatingTimeFor(uint32_t operatingTime)
     return shown;
 }
 
-uint32_t NextMissedPolls(uint32_t missedPolls)
-{
-    return std::min(missedPolls, kMissedPollsLimit - 1) + 1;
-}
+uint32_t NextMissedPolls(uint32_t missedPolls) { return std::min(missedPolls, kMissedPollsLimit - 1) + 1; }
 
 bool DisconnectWarningDue(uint32_t missedPolls, bool unsavedChanges)
 {
@@ -156,31 +189,20 @@ SupervisionControls SessionStartControls(int32_t firmwareVersion, bool demoMode)
     return {true, IsNewFirmware(firmwareVersion), true, false, demoMode};
 }
 
-SupervisionControls SensorMissingControls()
-{
-    return {false, false, false, true, true};
-}
+SupervisionControls SensorMissingControls() { return {false, false, false, true, true}; }
 
-bool IsNewFirmware(int32_t firmwareVersion)
-{
-    return HasCommitCommand(firmwareVersion);
-}
-
+bool IsNewFirmware(int32_t firmwareVersion) { return HasCommitCommand(firmwareVersion); }
 
 bool RangeIsTaught(int32_t startPoint, int32_t endPoint)
 {
     return startPoint != UndefinedStartPoint || endPoint != UndefinedEndPoint;
 }
 
-bool ResolutionWarningDue(int32_t firmwareVersion, bool resolutionChanged, int32_t startPoint,
-                          int32_t endPoint)
+bool ResolutionWarningDue(int32_t firmwareVersion, bool resolutionChanged, int32_t startPoint, int32_t endPoint)
 {
     const bool rawRangeFirmware = FirmwareFamily(firmwareVersion) == 39606 || firmwareVersion == 3960107;
-    return IsNewFirmware(firmwareVersion) && resolutionChanged && rawRangeFirmware &&
-           RangeIsTaught(startPoint, endPoint);
+    return IsNewFirmware(firmwareVersion) && resolutionChanged && rawRangeFirmware
+        && RangeIsTaught(startPoint, endPoint);
 }
 
-std::span<const char* const> FactoryColouredControls()
-{
-    return kFactoryColoured;
-}
+std::span<const char* const> FactoryColouredControls() { return kFactoryColoured; }

@@ -52,8 +52,8 @@ struct StatusUpdate {
 // The new status text for a kind; nullopt leaves the text as it is (a language code
 // other than 0 and 1, or a kind other than 1 to 5). Kinds 1 and 2 append text; kind 5
 // puts up the marquee for an empty text and otherwise rotates currentText right by one.
-std::optional<StatusUpdate> UpdateStatus(int kind, std::string_view text, uint8_t languageCode,
-                                         uint8_t comPortNumber, std::string_view currentText);
+std::optional<StatusUpdate> UpdateStatus(
+    int kind, std::string_view text, uint8_t languageCode, uint8_t comPortNumber, std::string_view currentText);
 // The demo blink: yellow becomes green, any other colour yellow.
 LedColour ToggledLed(LedColour colour);
 
@@ -92,8 +92,7 @@ bool IsNewFirmware(int32_t firmwareVersion);
 
 bool RangeIsTaught(int32_t startPoint, int32_t endPoint);
 // A changed resolution invalidates a taught range on the sensors that keep it in raw units.
-bool ResolutionWarningDue(int32_t firmwareVersion, bool resolutionChanged, int32_t startPoint,
-                          int32_t endPoint);
+bool ResolutionWarningDue(int32_t firmwareVersion, bool resolutionChanged, int32_t startPoint, int32_t endPoint);
 
 // The controls that show the factory values as uncommitted after reading them back.
 std::span<const char* const> FactoryColouredControls();

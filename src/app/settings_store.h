@@ -4,7 +4,4 @@
 #include <memory>
 
 // The per-user settings of the program: Language, COM-Port and FactoryKey.
-inline std::unique_ptr<QSettings> OpenSettingsStore()
-{
-    return std::make_unique<QSettings>("QOR", "SSI Tesmira");
-}
+inline std::unique_ptr<QSettings> OpenSettingsStore() { return std::make_unique<QSettings>("QOR", "SSI Tesmira"); }

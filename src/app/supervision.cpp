@@ -25,7 +25,7 @@ LedColour LedColourOf(const QColor& colour)
     return LedColour::Red;
 }
 
-} // namespace
+}  // namespace
 
 // One tick of the supervision: is the sensor there, and what follows from it.
 void TMainForm::IdleFunction()
@@ -153,15 +153,12 @@ void TMainForm::ShowOperatingTime()
     ui->OpTimeYears->setText(QString::number(time.years));
 }
 
-void TMainForm::SetLedColour(const QColor& colour)
-{
-    ui->StatusLED->setColour(colour);
-}
+void TMainForm::SetLedColour(const QColor& colour) { ui->StatusLED->setColour(colour); }
 
 void TMainForm::UpdateStatusDisplay(int kind, const std::string& text)
 {
-    const std::optional<StatusUpdate> update =
-        UpdateStatus(kind, text, LanguageCode, ComPortNumber, ui->StatusText->text().toStdString());
+    const std::optional<StatusUpdate> update
+        = UpdateStatus(kind, text, LanguageCode, ComPortNumber, ui->StatusText->text().toStdString());
     if (update) {
         ui->StatusText->setText(QString::fromStdString(update->text));
         if (update->toggleLed)

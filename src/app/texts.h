@@ -58,56 +58,49 @@ inline constexpr const char* AboutCloseLabel = "Click into window to close";
 
 // Status box.
 inline constexpr const char* StatusTextAtStart = "Trying to detect SSI-Sensor";
-inline constexpr BilingualText StatusFoundPrefix{"SSI-Sensor found on COM-Port ",
-                                                 "SSI-Sensor gefunden an COM-Port "};
-inline constexpr BilingualText StatusConnectedPrefix{"Communication established on COM-Port ",
-                                                     "Verbindung hergestellt an COM-Port "};
-inline constexpr BilingualText StatusUpdateHint{
-    "EEPROM-Update: Click Update to save new parameters",
+inline constexpr BilingualText StatusFoundPrefix{"SSI-Sensor found on COM-Port ", "SSI-Sensor gefunden an COM-Port "};
+inline constexpr BilingualText StatusConnectedPrefix{
+    "Communication established on COM-Port ", "Verbindung hergestellt an COM-Port "};
+inline constexpr BilingualText StatusUpdateHint{"EEPROM-Update: Click Update to save new parameters",
     "EEPROM-Update: Wählen Sie \"Update\" um Parameter zu speichern"};
-inline constexpr BilingualText StatusNotConnectedSuffix{": SSI-Sensor not connected...",
-                                                        ": SSI-Sensor nicht gefunden..."};
+inline constexpr BilingualText StatusNotConnectedSuffix{
+    ": SSI-Sensor not connected...", ": SSI-Sensor nicht gefunden..."};
 inline constexpr const char* StatusNotConnectedPrefix = "COM";
 // "DEMO" and 14 blanks, three times: 54 characters.
-inline constexpr const char* DemoMarquee =
-    "DEMO              DEMO              DEMO              ";
+inline constexpr const char* DemoMarquee = "DEMO              DEMO              DEMO              ";
 
 // Disconnect warning, English in both languages.
 inline constexpr const char* DisconnectWarningCaption = "Download Parameters to Sensor";
-inline constexpr const char* DisconnectWarningLabel =
-    "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
-    "To update, connect the sensor and press the \"Update\"-Button.";
+inline constexpr const char* DisconnectWarningLabel
+    = "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
+      "To update, connect the sensor and press the \"Update\"-Button.";
 inline constexpr const char* DisconnectUpdateButton = "&Update";
 inline constexpr const char* DisconnectAbortButton = "&Abort";
 inline constexpr const char* SensorNotConnected = "Sensor not connected!\n";
 inline constexpr const char* SensorNotConnectedCaption = "Error";
 
 // Parameter view.
-inline constexpr BilingualMessage BitWidthCorrection{
-    {"Info", "Info"},
+inline constexpr BilingualMessage BitWidthCorrection{{"Info", "Info"},
     {"Number of data bits will be automatically\ncorrected to 24 because temperature bit is set",
-     "Die Anzahl der Datenbits wird automatisch\nauf 24 korrigiert, da das Temperaturbit gesetzt ist"},
+        "Die Anzahl der Datenbits wird automatisch\nauf 24 korrigiert, da das Temperaturbit gesetzt ist"},
     true};
-inline constexpr BilingualMessage FilterCorrection{
-    {"Info", "Info"},
+inline constexpr BilingualMessage FilterCorrection{{"Info", "Info"},
     {"Filter settings will be\ncorrected to 0 automatically,\nbecause velocity mode is activ",
-     "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist"},
+        "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist"},
     true};
 inline constexpr BilingualText RangePointNotDefined{"not defined", "nicht definiert"};
 inline constexpr BilingualMessage StartPointReadError{
     {"Read error", "Lesefehler"}, {"Can't read the startpoint!", "Startwert lesen fehlgeschlagen!"}};
 inline constexpr BilingualMessage EndPointReadError{
     {"Read error", "Lesefehler"}, {"Can't read the endpoint!", "Endwert lesen fehlgeschlagen!"}};
-inline constexpr BilingualMessage RangeError{
-    {"Measurement range error", "Messbereichsfehler"},
+inline constexpr BilingualMessage RangeError{{"Measurement range error", "Messbereichsfehler"},
     {"Endpoint is smaller/equal than startpoint - \nchange parameter, otherwise sensor will \nbe not function!",
-     "Endwert ist kleiner/gleich Startwert - \nParameter ändern, sonst keine Funktion!"}};
+        "Endwert ist kleiner/gleich Startwert - \nParameter ändern, sonst keine Funktion!"}};
 // Label5 beside InfoLabel5, by measuring mode.
 inline constexpr BilingualText MinSsiPeriodCaption{"Min. SSI period:", "Min. Meßzykluszeit:"};
 inline constexpr BilingualText CycleTimeCaption{"Cycle Time:", "Zykluszeit:"};
 // Linearisierung, by the linearization factor byte.
-inline constexpr BilingualText InternalLinearizationCaption{"internal linearization",
-                                                            "interne Linearisierung"};
+inline constexpr BilingualText InternalLinearizationCaption{"internal linearization", "interne Linearisierung"};
 inline constexpr BilingualText InternalLinearizationHint{
     "With integrated linearity values for compenzation!\nAttention: \n - the cycle time will be changed\n"
     " - only available, if already ordered with this option",
@@ -120,22 +113,20 @@ inline constexpr BilingualText ExcludeReflectionHint{
 inline constexpr const char* HalfMicronResolution = "0.5";
 
 // Sensor update and factory settings.
-inline constexpr BilingualMessage ResolutionChanged{
-    {"Resolution changed!", "Auflösung geändert!"},
+inline constexpr BilingualMessage ResolutionChanged{{"Resolution changed!", "Auflösung geändert!"},
     {"The measurement range\n(startpoint, endpoint)\n must be reprogrammed!",
-     "Der Messbereich (Startwert/Endwert)\nmuss erneut programmiert werden!"}};
-inline constexpr BilingualMessage EepromUpdateQuestion{
-    {"EEPROM update", "EEPROM update"},
+        "Der Messbereich (Startwert/Endwert)\nmuss erneut programmiert werden!"}};
+inline constexpr BilingualMessage EepromUpdateQuestion{{"EEPROM update", "EEPROM update"},
     {"The changed parameters haven't been saved. Should they be saved now?",
-     "Die geänderten Daten wurden nicht gespeichert. Speichern?"}};
+        "Die geänderten Daten wurden nicht gespeichert. Speichern?"}};
 inline constexpr BilingualMessage OverwriteUserSettings{
     {"Overwrite User Settings?", "Benutzereinstellung überschreiben?"},
     {"This will overwrite your settings with the original factory settings",
-     "Soll Werkseinstellung wiederhergestellt werden?"}};
+        "Soll Werkseinstellung wiederhergestellt werden?"}};
 
 // Hints of controls that other texts copy.
-inline constexpr BilingualText OriginHint{"Set the new origin to the current magnet position",
-                                          "Setzt den Nullpunkt an die aktuelle Magnetposition"};
+inline constexpr BilingualText OriginHint{
+    "Set the new origin to the current magnet position", "Setzt den Nullpunkt an die aktuelle Magnetposition"};
 
 }  // namespace texts
 

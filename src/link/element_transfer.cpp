@@ -9,10 +9,7 @@ namespace {
 constexpr int WriteAttempts = 5;
 constexpr uint32_t WriteRetryWaitMs = 50;
 
-uint32_t RegisterOf(const TSSICom::DataElement& element)
-{
-    return static_cast<uint32_t>(HexToInt(element.Reply));
-}
+uint32_t RegisterOf(const TSSICom::DataElement& element) { return static_cast<uint32_t>(HexToInt(element.Reply)); }
 
 bool ParseField(TSSICom::DataElement& element)
 {
@@ -23,7 +20,8 @@ bool ParseField(TSSICom::DataElement& element)
 auto FieldPayload(int width)
 {
     return [width](const TSSICom::DataElement& element, int32_t requested) {
-        return HexText(ComposeField(RegisterOf(element), static_cast<uint32_t>(requested), element.Mask, element.Shift), width);
+        return HexText(
+            ComposeField(RegisterOf(element), static_cast<uint32_t>(requested), element.Mask, element.Shift), width);
     };
 }
 
@@ -36,7 +34,7 @@ std::string PaddedFactoryNumber(std::string text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 bool TSSICom::ReadElement(DataElement& element, uint32_t length, const Parse& parse)
 {
@@ -140,7 +138,8 @@ bool TSSICom::ReadProcessOptions()
     return ReadElement(Parameter.ProcessOptions, 9, [this](DataElement& e) {
         const uint32_t raw = RegisterOf(e);
         ParseField(e);
-        Parameter.SSISampleTime.Value = static_cast<int32_t>(ExtractField(raw, Parameter.SSISampleTime.Mask, Parameter.SSISampleTime.Shift));
+        Parameter.SSISampleTime.Value
+            = static_cast<int32_t>(ExtractField(raw, Parameter.SSISampleTime.Mask, Parameter.SSISampleTime.Shift));
         return true;
     });
 }
@@ -176,12 +175,18 @@ bool TSSICom::WriteRegisterField(DataElement& element, ReadOperation read, int w
 }
 
 bool TSSICom::WriteFilter() { return WriteRegisterField(Parameter.Filter, &TSSICom::ReadFilter, 6); }
-bool TSSICom::WriteSlowAvarageFilter() { return WriteRegisterField(Parameter.SlowAvarageFilter, &TSSICom::ReadSlowAvarageFilter, 6); }
+bool TSSICom::WriteSlowAvarageFilter()
+{
+    return WriteRegisterField(Parameter.SlowAvarageFilter, &TSSICom::ReadSlowAvarageFilter, 6);
+}
 bool TSSICom::WriteSyncStart() { return WriteRegisterField(Parameter.SyncStart, &TSSICom::ReadSyncStart, 6); }
 bool TSSICom::WriteMode() { return WriteRegisterField(Parameter.Mode, &TSSICom::ReadMode, 6); }
 bool TSSICom::WriteOutputCode() { return WriteRegisterField(Parameter.OutputCode, &TSSICom::ReadOutputCode, 6); }
 bool TSSICom::WriteDirection() { return WriteRegisterField(Parameter.Direction, &TSSICom::ReadDirection, 6); }
-bool TSSICom::WriteIndicationCounter() { return WriteRegisterField(Parameter.IndicationCounter, &TSSICom::ReadIndicationCounter, 6); }
+bool TSSICom::WriteIndicationCounter()
+{
+    return WriteRegisterField(Parameter.IndicationCounter, &TSSICom::ReadIndicationCounter, 6);
+}
 bool TSSICom::WriteBitWidth() { return WriteRegisterField(Parameter.BitWidth, &TSSICom::ReadBitWidth, 6); }
 bool TSSICom::WriteMagnetCount() { return WriteRegisterField(Parameter.MagnetCount, &TSSICom::ReadMagnetCount, 6); }
 bool TSSICom::WritePosDifVel() { return WriteRegisterField(Parameter.PosDifVel, &TSSICom::ReadPosDifVel, 6); }
@@ -194,7 +199,10 @@ bool TSSICom::WriteScale() { return WriteRegisterField(Parameter.Scale, &TSSICom
 bool TSSICom::WriteCycleTime() { return WriteRegisterField(Parameter.CycleTime, &TSSICom::ReadCycleTime, 6); }
 bool TSSICom::WriteUARTCounter() { return WriteRegisterField(Parameter.UARTCounter, &TSSICom::ReadUARTCounter, 6); }
 bool TSSICom::WriteErrorValue() { return WriteRegisterField(Parameter.ErrorValue, &TSSICom::ReadErrorValue, 8); }
-bool TSSICom::WriteProcessOptions() { return WriteRegisterField(Parameter.ProcessOptions, &TSSICom::ReadProcessOptions, 8); }
+bool TSSICom::WriteProcessOptions()
+{
+    return WriteRegisterField(Parameter.ProcessOptions, &TSSICom::ReadProcessOptions, 8);
+}
 
 bool TSSICom::WritePowerfailTime()
 {
@@ -204,32 +212,30 @@ bool TSSICom::WritePowerfailTime()
 // A negative offset goes out as 24-bit two's complement.
 bool TSSICom::WriteOffset()
 {
-    return WriteVerified(Parameter.Offset, &TSSICom::ReadOffset, [](const DataElement&, int32_t requested) {
-        return HexText(static_cast<uint32_t>(requested) & 0xFFFFFF, 6);
-    });
+    return WriteVerified(Parameter.Offset, &TSSICom::ReadOffset,
+        [](const DataElement&, int32_t requested) { return HexText(static_cast<uint32_t>(requested) & 0xFFFFFF, 6); });
 }
 
 bool TSSICom::WriteResolution()
 {
-    return WriteVerified(Parameter.Resolution, &TSSICom::ReadResolution, [](const DataElement&, int32_t requested) {
-        return DecimalText(static_cast<uint32_t>(requested), 8);
-    });
+    return WriteVerified(Parameter.Resolution, &TSSICom::ReadResolution,
+        [](const DataElement&, int32_t requested) { return DecimalText(static_cast<uint32_t>(requested), 8); });
 }
 
 bool TSSICom::WriteUltrasonicSpeed()
 {
-    return WriteVerified(Parameter.UltrasonicSpeed, &TSSICom::ReadUltrasonicSpeed, [](const DataElement& e, int32_t requested) {
-        const uint32_t base = static_cast<uint32_t>(LeadingDecimal(e.Reply));
-        return DecimalText(static_cast<uint32_t>(requested) | (base & ~0xFFFFFFu), 6);
-    });
+    return WriteVerified(
+        Parameter.UltrasonicSpeed, &TSSICom::ReadUltrasonicSpeed, [](const DataElement& e, int32_t requested) {
+            const uint32_t base = static_cast<uint32_t>(LeadingDecimal(e.Reply));
+            return DecimalText(static_cast<uint32_t>(requested) | (base & ~0xFFFFFFu), 6);
+        });
 }
 
 // The model letters stay as the sensor holds them.
 bool TSSICom::WriteLength()
 {
-    return WriteVerified(Parameter.Length, &TSSICom::ReadLength, [](const DataElement& e, int32_t requested) {
-        return e.Reply.substr(0, 2) + EncodeLength(requested);
-    });
+    return WriteVerified(Parameter.Length, &TSSICom::ReadLength,
+        [](const DataElement& e, int32_t requested) { return e.Reply.substr(0, 2) + EncodeLength(requested); });
 }
 
 // The length characters stay as the sensor sent them; the sensor is not asked again.
@@ -248,7 +254,8 @@ bool TSSICom::WriteFactoryNumber()
     element.Valid = 0;
     for (int attempt = 0; attempt < WriteAttempts; ++attempt) {
         element.Reply = requested;
-        if (SendCommand(element.WriteCommand + requested) && ((ReadFactoryNumber() && element.Reply == requested) || IsDemo())) {
+        if (SendCommand(element.WriteCommand + requested)
+            && ((ReadFactoryNumber() && element.Reply == requested) || IsDemo())) {
             element.Valid = 1;
             return true;
         }
@@ -275,7 +282,7 @@ bool KeepsChangedOnStore(int index, bool keepOptionFlags)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool TSSICom::SendEepromCommand(const char* command, uint32_t waitMs, bool keepOptionFlags)
 {

@@ -7,10 +7,7 @@ namespace {
 constexpr int Attempts = 5;
 const std::string Acknowledge = "06";
 
-std::string LinAddressText(int address)
-{
-    return HexText(static_cast<uint32_t>(address), 4);
-}
+std::string LinAddressText(int address) { return HexText(static_cast<uint32_t>(address), 4); }
 
 // Y and X payloads are strict hexadecimal; anything else reads as -1.
 int32_t HexOrMinusOne(const std::string& text)
@@ -19,7 +16,7 @@ int32_t HexOrMinusOne(const std::string& text)
     return ParseHex(text, value) ? value : -1;
 }
 
-} // namespace
+}  // namespace
 
 // Y register ------------------------------------------------------------------------
 
@@ -81,7 +78,8 @@ bool TSSICom::ReadLinValue(int address)
     const Query query{Parameter.LinValue.ReadCommand + LinAddressText(address) + "00", 7};
     return RunQuery(Parameter.LinValue, query, [this, address](DataElement& e) {
         const uint32_t raw = static_cast<uint32_t>(HexOrMinusOne(e.Reply));
-        Parameter.LinAddress.Value = static_cast<int32_t>(ExtractField(raw, Parameter.LinAddress.Mask, Parameter.LinAddress.Shift));
+        Parameter.LinAddress.Value
+            = static_cast<int32_t>(ExtractField(raw, Parameter.LinAddress.Mask, Parameter.LinAddress.Shift));
         e.Value = static_cast<int32_t>(raw & 0xFF);
         if (Parameter.LinAddress.Value != address)
             return false;
@@ -98,7 +96,8 @@ bool TSSICom::WriteLinValue(int address)
     DataElement& element = Parameter.LinValue;
     const int32_t value = element.Value & 0xFF;
     element.Value = value;
-    const std::string command = element.WriteCommand + LinAddressText(address) + HexText(static_cast<uint32_t>(value), 4);
+    const std::string command
+        = element.WriteCommand + LinAddressText(address) + HexText(static_cast<uint32_t>(value), 4);
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         SendCommand(command);
         Purge();

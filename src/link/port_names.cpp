@@ -38,14 +38,14 @@ std::string FixedDeviceName(int portNumber)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 std::string PortDeviceName(int portNumber)
 {
     if (portNumber < 1 || portNumber > 255)
         return {};
     const std::string entry = PortFolder() + "/COM" + std::to_string(portNumber);
-    struct stat info {};
+    struct stat info { };
     if (lstat(entry.c_str(), &info) == 0)
         return entry;
     return FixedDeviceName(portNumber);

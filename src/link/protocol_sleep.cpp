@@ -5,19 +5,13 @@
 
 namespace {
 
-void RealSleep(uint32_t milliseconds)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void RealSleep(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 SleepFunction currentSleep = RealSleep;
 
-} // namespace
+}  // namespace
 
-void SleepMs(uint32_t milliseconds)
-{
-    currentSleep(milliseconds);
-}
+void SleepMs(uint32_t milliseconds) { currentSleep(milliseconds); }
 
 SleepFunction SetSleepFunction(SleepFunction sleep)
 {

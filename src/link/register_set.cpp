@@ -59,22 +59,16 @@ constexpr ElementDefinition elementTable[TSSICom::ParameterStruct::Count] = {
     {&P::InitDelay, "InitDelay", "iA", "iN", 0xFFFFFFFF, 0, false},
 };
 
-} // namespace
+}  // namespace
 
-TSSICom::DataElement& TSSICom::ParameterStruct::operator[](int index)
-{
-    return this->*elementTable[index].member;
-}
+TSSICom::DataElement& TSSICom::ParameterStruct::operator[](int index) { return this->*elementTable[index].member; }
 
 const TSSICom::DataElement& TSSICom::ParameterStruct::operator[](int index) const
 {
     return this->*elementTable[index].member;
 }
 
-std::string_view TSSICom::ElementName(int index)
-{
-    return elementTable[index].name;
-}
+std::string_view TSSICom::ElementName(int index) { return elementTable[index].name; }
 
 int TSSICom::ElementIndex(std::string_view name)
 {
@@ -84,10 +78,7 @@ int TSSICom::ElementIndex(std::string_view name)
     return -1;
 }
 
-TSSICom::TSSICom()
-{
-    InitElements();
-}
+TSSICom::TSSICom() { InitElements(); }
 
 void TSSICom::InitElements()
 {
@@ -135,13 +126,7 @@ void TSSICom::LoadDemoDefaults()
     p.EndPoint.Value = 0x1FFFFFF;
 }
 
-int32_t TSSICom::Family() const
-{
-    return FirmwareFamily(Parameter.FirmwareVersion.Value);
-}
+int32_t TSSICom::Family() const { return FirmwareFamily(Parameter.FirmwareVersion.Value); }
 
 // Only the newer firmware of family 39606 has the blanking (W) and initial delay (i) registers.
-bool TSSICom::HasBlankingRegisters() const
-{
-    return Family() == 39606 && Parameter.FirmwareVersion.Value > 3960609;
-}
+bool TSSICom::HasBlankingRegisters() const { return Family() == 39606 && Parameter.FirmwareVersion.Value > 3960609; }

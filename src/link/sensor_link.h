@@ -27,13 +27,11 @@ public:
     };
 
     struct ParameterStruct {
-        DataElement Resolution, Filter, SlowAvarageFilter, Mode, OutputCode, Direction,
-            IndicationCounter, BitWidth, MagnetCount, PosDifVel, FrameOptions, Length, Offset,
-            ErrorValue, PowerfailTime, ProcessOptions, SSISampleTime, Model, Chargepump,
-            SyncTiming, JitterWindow, MonoflopTime, Scale, CycleTime, UARTCounter,
-            FirmwareVersion, SecErrorValue, SyncStart, FactoryNumber, UltrasonicSpeed,
-            OperatingTime, StartPoint, EndPoint, LinValue, LinAddress, LinStartValue, Blanking,
-            InitDelay;
+        DataElement Resolution, Filter, SlowAvarageFilter, Mode, OutputCode, Direction, IndicationCounter, BitWidth,
+            MagnetCount, PosDifVel, FrameOptions, Length, Offset, ErrorValue, PowerfailTime, ProcessOptions,
+            SSISampleTime, Model, Chargepump, SyncTiming, JitterWindow, MonoflopTime, Scale, CycleTime, UARTCounter,
+            FirmwareVersion, SecErrorValue, SyncStart, FactoryNumber, UltrasonicSpeed, OperatingTime, StartPoint,
+            EndPoint, LinValue, LinAddress, LinStartValue, Blanking, InitDelay;
 
         static constexpr int Count = 38;
         DataElement& operator[](int index);

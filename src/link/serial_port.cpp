@@ -2,10 +2,7 @@
 
 // The parts of the port that are the same on every platform.
 
-TSerialCom::~TSerialCom()
-{
-    Close();
-}
+TSerialCom::~TSerialCom() { Close(); }
 
 bool TSerialCom::Close()
 {

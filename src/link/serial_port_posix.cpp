@@ -23,9 +23,8 @@ bool BaudConstant(uint32_t baudRate, speed_t& speed)
         uint32_t rate;
         speed_t constant;
     };
-    static constexpr Entry table[] = {{1200, B1200},   {2400, B2400},   {4800, B4800},
-                                      {9600, B9600},   {19200, B19200}, {38400, B38400},
-                                      {57600, B57600}, {115200, B115200}};
+    static constexpr Entry table[] = {{1200, B1200}, {2400, B2400}, {4800, B4800}, {9600, B9600}, {19200, B19200},
+        {38400, B38400}, {57600, B57600}, {115200, B115200}};
     for (const Entry& entry : table)
         if (entry.rate == baudRate) {
             speed = entry.constant;
@@ -68,7 +67,7 @@ bool ApplyLineSettings(int fd, uint32_t baudRate)
     if (::tcsetattr(fd, TCSANOW, &settings) != 0)
         return false;
     int lines = TIOCM_DTR | TIOCM_RTS;
-    ::ioctl(fd, TIOCMBIC, &lines); // a pseudo-terminal has no modem lines
+    ::ioctl(fd, TIOCMBIC, &lines);  // a pseudo-terminal has no modem lines
     return true;
 }
 
@@ -84,12 +83,9 @@ bool SetModemLine(int fd, int request)
     return fd >= 0 && ::ioctl(fd, request, &line) == 0;
 }
 
-} // namespace
+}  // namespace
 
-bool TSerialCom::IsOpen() const
-{
-    return handle_ >= 0;
-}
+bool TSerialCom::IsOpen() const { return handle_ >= 0; }
 
 bool TSerialCom::Open(uint8_t portNumber, uint32_t baudRate, uint32_t timeoutMs)
 {
@@ -122,15 +118,9 @@ bool TSerialCom::PortExists(uint8_t portNumber) const
     return true;
 }
 
-bool TSerialCom::SetRts()
-{
-    return SetModemLine(handle_, TIOCMBIS);
-}
+bool TSerialCom::SetRts() { return SetModemLine(handle_, TIOCMBIS); }
 
-bool TSerialCom::ClearRts()
-{
-    return SetModemLine(handle_, TIOCMBIC);
-}
+bool TSerialCom::ClearRts() { return SetModemLine(handle_, TIOCMBIC); }
 
 // Every write has drained its bytes, so the output side is empty here. Flushing it
 // anyway would, on a pseudo-terminal, throw away what the peer has not read yet.
@@ -173,7 +163,7 @@ bool TSerialCom::ReadCall(uint8_t* buffer, uint32_t count, uint32_t& received)
         if (got < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         if (got <= 0)
-            return false; // hang-up: the device has gone
+            return false;  // hang-up: the device has gone
         done += static_cast<uint32_t>(got);
         gapDeadline = Clock::now() + timeout;
     }

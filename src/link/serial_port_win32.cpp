@@ -7,18 +7,15 @@
 
 namespace {
 
-HANDLE Native(TSerialCom::Handle handle)
-{
-    return static_cast<HANDLE>(handle);
-}
+HANDLE Native(TSerialCom::Handle handle) { return static_cast<HANDLE>(handle); }
 
 HANDLE OpenWithoutSharing(uint8_t portNumber)
 {
     const std::string device = PortDeviceName(portNumber);
     if (device.empty())
         return INVALID_HANDLE_VALUE;
-    return CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(
+        device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool ApplyLineSettings(HANDLE handle, uint32_t baudRate)
@@ -36,12 +33,9 @@ bool ApplyLineSettings(HANDLE handle, uint32_t baudRate)
     return SetCommState(handle, &settings) != 0;
 }
 
-} // namespace
+}  // namespace
 
-bool TSerialCom::IsOpen() const
-{
-    return Native(handle_) != INVALID_HANDLE_VALUE;
-}
+bool TSerialCom::IsOpen() const { return Native(handle_) != INVALID_HANDLE_VALUE; }
 
 bool TSerialCom::Open(uint8_t portNumber, uint32_t baudRate, uint32_t timeoutMs)
 {
@@ -74,15 +68,9 @@ bool TSerialCom::PortExists(uint8_t portNumber) const
     return true;
 }
 
-bool TSerialCom::SetRts()
-{
-    return IsOpen() && EscapeCommFunction(Native(handle_), SETRTS) != 0;
-}
+bool TSerialCom::SetRts() { return IsOpen() && EscapeCommFunction(Native(handle_), SETRTS) != 0; }
 
-bool TSerialCom::ClearRts()
-{
-    return IsOpen() && EscapeCommFunction(Native(handle_), CLRRTS) != 0;
-}
+bool TSerialCom::ClearRts() { return IsOpen() && EscapeCommFunction(Native(handle_), CLRRTS) != 0; }
 
 bool TSerialCom::Purge()
 {

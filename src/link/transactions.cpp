@@ -9,12 +9,9 @@ constexpr uint8_t CR = 0x0D;
 constexpr uint8_t WakeUpPacket[] = {'P', 'R', 'O', 'G', CR};
 constexpr int WakeUpPackets = 35;
 
-} // namespace
+}  // namespace
 
-bool TSSICom::OpenSensorPort(uint8_t portNumber)
-{
-    return Open(portNumber, CommandBaudRate, CommandTimeoutMs);
-}
+bool TSSICom::OpenSensorPort(uint8_t portNumber) { return Open(portNumber, CommandBaudRate, CommandTimeoutMs); }
 
 // The purge right after the write empties the receive buffer of anything that
 // came before the command, so only the answer to this command can be read next.
@@ -82,10 +79,7 @@ bool TSSICom::CheckPort()
 }
 
 // The command already ends in CR; SendCommand adds a second one.
-bool TSSICom::EnterBootloader()
-{
-    return SendCommand("BN\r");
-}
+bool TSSICom::EnterBootloader() { return SendCommand("BN\r"); }
 
 bool TSSICom::RunQuery(DataElement& element, const Query& query, const Parse& parse)
 {

@@ -13,7 +13,7 @@ bool RunAll(TSSICom& link, std::initializer_list<Operation> operations)
     return allSucceeded;
 }
 
-} // namespace
+}  // namespace
 
 bool TSSICom::ReadAll() { return ReadAllInOrder(false); }
 bool TSSICom::ReadAllStrict() { return ReadAllInOrder(true); }
@@ -31,19 +31,21 @@ bool TSSICom::ReadAllInOrder(bool strict)
         Parameter.Resolution.Value = 1;
         WriteResolution();
     }
-    counted = RunAll(*this, {&TSSICom::ReadFilter, &TSSICom::ReadSyncStart, &TSSICom::ReadMode, &TSSICom::ReadOutputCode,
-                             &TSSICom::ReadDirection, &TSSICom::ReadIndicationCounter, &TSSICom::ReadBitWidth,
-                             &TSSICom::ReadFactoryNumber, &TSSICom::ReadSyncTiming, &TSSICom::ReadJitterWindow,
-                             &TSSICom::ReadOffset, &TSSICom::ReadErrorValue, &TSSICom::ReadScale,
-                             &TSSICom::ReadUltrasonicSpeed, &TSSICom::ReadCycleTime, &TSSICom::ReadUARTCounter})
-              && counted;
+    counted = RunAll(*this,
+                  {&TSSICom::ReadFilter, &TSSICom::ReadSyncStart, &TSSICom::ReadMode, &TSSICom::ReadOutputCode,
+                      &TSSICom::ReadDirection, &TSSICom::ReadIndicationCounter, &TSSICom::ReadBitWidth,
+                      &TSSICom::ReadFactoryNumber, &TSSICom::ReadSyncTiming, &TSSICom::ReadJitterWindow,
+                      &TSSICom::ReadOffset, &TSSICom::ReadErrorValue, &TSSICom::ReadScale,
+                      &TSSICom::ReadUltrasonicSpeed, &TSSICom::ReadCycleTime, &TSSICom::ReadUARTCounter})
+        && counted;
 
-    bool secondGroup = RunAll(*this, {&TSSICom::ReadPowerfailTime, &TSSICom::ReadMonoflopTime, &TSSICom::ReadChargepump,
-                                      &TSSICom::ReadFrameOptions, &TSSICom::ReadPosDifVel, &TSSICom::ReadMagnetCount,
-                                      &TSSICom::ReadLength, &TSSICom::ReadModel});
+    bool secondGroup = RunAll(*this,
+        {&TSSICom::ReadPowerfailTime, &TSSICom::ReadMonoflopTime, &TSSICom::ReadChargepump, &TSSICom::ReadFrameOptions,
+            &TSSICom::ReadPosDifVel, &TSSICom::ReadMagnetCount, &TSSICom::ReadLength, &TSSICom::ReadModel});
     // Only family 39606 holds the process options in its register R.
     secondGroup = (ReadProcessOptions() || Family() != 39606) && secondGroup;
-    secondGroup = RunAll(*this, {&TSSICom::ReadSecErrorValue, &TSSICom::ReadStartPoint, &TSSICom::ReadEndPoint}) && secondGroup;
+    secondGroup
+        = RunAll(*this, {&TSSICom::ReadSecErrorValue, &TSSICom::ReadStartPoint, &TSSICom::ReadEndPoint}) && secondGroup;
     if (!strict)
         ReadLinStartValue();
     secondGroup = ReadLinValue(LinTableFirstAddress) && secondGroup;
@@ -63,14 +65,14 @@ bool TSSICom::ReadAllInOrder(bool strict)
 // Writes every writable element that this sensor's firmware has, even after a failure.
 bool TSSICom::WriteAll()
 {
-    bool allWritten = RunAll(*this, {&TSSICom::WriteResolution, &TSSICom::WriteFilter, &TSSICom::WriteMode,
-                                     &TSSICom::WriteOutputCode, &TSSICom::WriteDirection, &TSSICom::WriteIndicationCounter,
-                                     &TSSICom::WriteBitWidth, &TSSICom::WriteChargepump, &TSSICom::WriteMagnetCount,
-                                     &TSSICom::WritePosDifVel, &TSSICom::WriteFrameOptions, &TSSICom::WriteLength,
-                                     &TSSICom::WriteModel, &TSSICom::WriteSyncTiming, &TSSICom::WriteJitterWindow,
-                                     &TSSICom::WriteOffset, &TSSICom::WriteMonoflopTime, &TSSICom::WriteErrorValue,
-                                     &TSSICom::WriteScale, &TSSICom::WriteUltrasonicSpeed, &TSSICom::WriteCycleTime,
-                                     &TSSICom::WriteUARTCounter, &TSSICom::WritePowerfailTime, &TSSICom::WriteSyncStart});
+    bool allWritten = RunAll(*this,
+        {&TSSICom::WriteResolution, &TSSICom::WriteFilter, &TSSICom::WriteMode, &TSSICom::WriteOutputCode,
+            &TSSICom::WriteDirection, &TSSICom::WriteIndicationCounter, &TSSICom::WriteBitWidth,
+            &TSSICom::WriteChargepump, &TSSICom::WriteMagnetCount, &TSSICom::WritePosDifVel,
+            &TSSICom::WriteFrameOptions, &TSSICom::WriteLength, &TSSICom::WriteModel, &TSSICom::WriteSyncTiming,
+            &TSSICom::WriteJitterWindow, &TSSICom::WriteOffset, &TSSICom::WriteMonoflopTime, &TSSICom::WriteErrorValue,
+            &TSSICom::WriteScale, &TSSICom::WriteUltrasonicSpeed, &TSSICom::WriteCycleTime, &TSSICom::WriteUARTCounter,
+            &TSSICom::WritePowerfailTime, &TSSICom::WriteSyncStart});
     const bool processOptionsInRegister = Family() == 39606;
     if (processOptionsInRegister)
         allWritten = WriteProcessOptions() && allWritten;

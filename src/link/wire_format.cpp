@@ -15,10 +15,7 @@ int HexDigitValue(char c)
     return -1;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view SkipBlanks(std::string_view text)
 {
@@ -27,7 +24,7 @@ std::string_view SkipBlanks(std::string_view text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int32_t HexToInt(std::string_view text)
 {
@@ -120,15 +117,9 @@ int32_t SignExtend24(uint32_t raw)
     return static_cast<int32_t>(raw);
 }
 
-bool FitsSigned24(int64_t value)
-{
-    return value >= -0x800000 && value <= 0x7FFFFF;
-}
+bool FitsSigned24(int64_t value) { return value >= -0x800000 && value <= 0x7FFFFF; }
 
-uint32_t ExtractField(uint32_t raw, uint32_t mask, uint8_t shift)
-{
-    return (raw & mask) >> shift;
-}
+uint32_t ExtractField(uint32_t raw, uint32_t mask, uint8_t shift) { return (raw & mask) >> shift; }
 
 uint32_t ComposeField(uint32_t raw, uint32_t value, uint32_t mask, uint8_t shift)
 {
@@ -137,7 +128,8 @@ uint32_t ComposeField(uint32_t raw, uint32_t value, uint32_t mask, uint8_t shift
 
 int32_t DecodeLength(std::string_view lengthCode)
 {
-    const char code = lengthCode.size() == 4 ? static_cast<char>(std::toupper(static_cast<unsigned char>(lengthCode[3]))) : '\0';
+    const char code
+        = lengthCode.size() == 4 ? static_cast<char>(std::toupper(static_cast<unsigned char>(lengthCode[3]))) : '\0';
     std::string digits(lengthCode);
     if (code == 'C' || code == 'F') {
         digits.resize(3);
@@ -167,10 +159,7 @@ int32_t ModelValue(char first, char second)
     return static_cast<unsigned char>(first) * 256 + static_cast<unsigned char>(second);
 }
 
-bool HasCommitCommand(int32_t firmwareVersion)
-{
-    return firmwareVersion > 3960100;
-}
+bool HasCommitCommand(int32_t firmwareVersion) { return firmwareVersion > 3960100; }
 
 int32_t FirmwareFamily(int32_t firmwareVersion)
 {

@@ -15,9 +15,11 @@ struct ColouredPart {
     QPalette::ColorRole role;
 };
 
-ColouredPart PartOf(const QWidget* control) {
+ColouredPart PartOf(const QWidget* control)
+{
     auto* widget = const_cast<QWidget*>(control);
-    if (auto* labeled = qobject_cast<TLabeledEdit*>(widget)) return {labeled->edit(), QPalette::Base};
+    if (auto* labeled = qobject_cast<TLabeledEdit*>(widget))
+        return {labeled->edit(), QPalette::Base};
     if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractScrollArea*>(widget))
         return {widget, QPalette::Base};
     return {widget, QPalette::Window};
@@ -27,25 +29,30 @@ ColouredPart PartOf(const QWidget* control) {
 
 QColor ButtonFaceColour() { return QApplication::palette().color(QPalette::Button); }
 
-void SetControlColour(QWidget* control, const QColor& colour) {
+void SetControlColour(QWidget* control, const QColor& colour)
+{
     const ColouredPart part = PartOf(control);
     QPalette palette = part.widget->palette();
     palette.setColor(part.role, colour);
     part.widget->setPalette(palette);
-    if (part.role == QPalette::Window) part.widget->setAutoFillBackground(true);
+    if (part.role == QPalette::Window)
+        part.widget->setAutoFillBackground(true);
 }
 
-QColor ControlColour(const QWidget* control) {
+QColor ControlColour(const QWidget* control)
+{
     const ColouredPart part = PartOf(control);
     return part.widget->palette().color(part.role);
 }
 
-void SetHint(QWidget* control, const QString& hint) {
+void SetHint(QWidget* control, const QString& hint)
+{
     control->setToolTip(hint);
     control->setStatusTip(hint);
 }
 
-void SetHint(QAction* menuItem, const QString& hint) {
+void SetHint(QAction* menuItem, const QString& hint)
+{
     menuItem->setToolTip(hint);
     menuItem->setStatusTip(hint);
 }

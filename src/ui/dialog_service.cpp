@@ -9,47 +9,68 @@ namespace {
 QtDialogService qtDialogs;
 DialogService* current = &qtDialogs;
 
-QMessageBox::StandardButtons StandardButtons(DialogButtons buttons) {
+QMessageBox::StandardButtons StandardButtons(DialogButtons buttons)
+{
     switch (buttons) {
-    case DialogButtons::Ok: return QMessageBox::Ok;
-    case DialogButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case DialogButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case DialogButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    case DialogButtons::Ok:
+        return QMessageBox::Ok;
+    case DialogButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case DialogButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case DialogButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
 
-QMessageBox::Icon MessageIcon(DialogIcon icon) {
+QMessageBox::Icon MessageIcon(DialogIcon icon)
+{
     switch (icon) {
-    case DialogIcon::Information: return QMessageBox::Information;
-    case DialogIcon::Warning: return QMessageBox::Warning;
-    case DialogIcon::Error: return QMessageBox::Critical;
-    case DialogIcon::Question: return QMessageBox::Question;
+    case DialogIcon::Information:
+        return QMessageBox::Information;
+    case DialogIcon::Warning:
+        return QMessageBox::Warning;
+    case DialogIcon::Error:
+        return QMessageBox::Critical;
+    case DialogIcon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
 
-DialogAnswer AnswerOf(int button) {
+DialogAnswer AnswerOf(int button)
+{
     switch (button) {
-    case QMessageBox::Yes: return DialogAnswer::Yes;
-    case QMessageBox::No: return DialogAnswer::No;
-    case QMessageBox::Retry: return DialogAnswer::Retry;
-    case QMessageBox::Ok: return DialogAnswer::Ok;
-    default: return DialogAnswer::Cancel;
+    case QMessageBox::Yes:
+        return DialogAnswer::Yes;
+    case QMessageBox::No:
+        return DialogAnswer::No;
+    case QMessageBox::Retry:
+        return DialogAnswer::Retry;
+    case QMessageBox::Ok:
+        return DialogAnswer::Ok;
+    default:
+        return DialogAnswer::Cancel;
     }
 }
 
-DialogAnswer PositiveAnswer(DialogButtons buttons) {
+DialogAnswer PositiveAnswer(DialogButtons buttons)
+{
     switch (buttons) {
-    case DialogButtons::YesNo: return DialogAnswer::Yes;
-    case DialogButtons::RetryCancel: return DialogAnswer::Retry;
-    default: return DialogAnswer::Ok;
+    case DialogButtons::YesNo:
+        return DialogAnswer::Yes;
+    case DialogButtons::RetryCancel:
+        return DialogAnswer::Retry;
+    default:
+        return DialogAnswer::Ok;
     }
 }
 
 // "Sensorparameter (*.qor)|*.qor|Text files|*.txt" becomes
 // "Sensorparameter (*.qor);;Text files (*.txt)".
-QString QtFileFilter(const QString& filter) {
+QString QtFileFilter(const QString& filter)
+{
     const QStringList parts = filter.split('|');
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -59,16 +80,20 @@ QString QtFileFilter(const QString& filter) {
     return entries.join(";;");
 }
 
-QString RunFileDialog(QWidget* parent, const QString& caption, const QString& filter,
-                      const QString& defaultExtension, const QString& fileName, bool save) {
+QString RunFileDialog(QWidget* parent, const QString& caption, const QString& filter, const QString& defaultExtension,
+    const QString& fileName, bool save)
+{
     QFileDialog dialog(parent, caption, QString(), QtFileFilter(filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QString suffix = defaultExtension;
-    if (suffix.startsWith('.')) suffix.remove(0, 1);
+    if (suffix.startsWith('.'))
+        suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
-    if (!fileName.isEmpty()) dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
     return dialog.selectedFiles().first();
 }
 
@@ -80,44 +105,53 @@ DialogService& Dialogs() { return *current; }
 
 void SetDialogService(DialogService* service) { current = service ? service : &qtDialogs; }
 
-DialogAnswer QtDialogService::Message(QWidget* parent, const QString& caption, const QString& text,
-                                      DialogButtons buttons, DialogIcon icon) {
+DialogAnswer QtDialogService::Message(
+    QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon)
+{
     QMessageBox box(MessageIcon(icon), caption, text, StandardButtons(buttons), parent);
     return AnswerOf(box.exec());
 }
 
 QString QtDialogService::OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                      const QString& defaultExtension, const QString& fileName) {
+    const QString& defaultExtension, const QString& fileName)
+{
     return RunFileDialog(parent, caption, filter, defaultExtension, fileName, false);
 }
 
 QString QtDialogService::SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                      const QString& defaultExtension, const QString& fileName) {
+    const QString& defaultExtension, const QString& fileName)
+{
     return RunFileDialog(parent, caption, filter, defaultExtension, fileName, true);
 }
 
-DialogAnswer ScriptedDialogService::Message(QWidget*, const QString& caption, const QString& text,
-                                            DialogButtons buttons, DialogIcon icon) {
+DialogAnswer ScriptedDialogService::Message(
+    QWidget*, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon)
+{
     shown.push_back({caption, text, buttons, icon});
-    if (answers.empty()) return PositiveAnswer(buttons);
+    if (answers.empty())
+        return PositiveAnswer(buttons);
     const DialogAnswer answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
-QString ScriptedDialogService::OpenFileName(QWidget*, const QString& caption, const QString& filter,
-                                            const QString& defaultExtension, const QString& fileName) {
+QString ScriptedDialogService::OpenFileName(
+    QWidget*, const QString& caption, const QString& filter, const QString& defaultExtension, const QString& fileName)
+{
     return NextFileName({caption, filter, defaultExtension, fileName, false});
 }
 
-QString ScriptedDialogService::SaveFileName(QWidget*, const QString& caption, const QString& filter,
-                                            const QString& defaultExtension, const QString& fileName) {
+QString ScriptedDialogService::SaveFileName(
+    QWidget*, const QString& caption, const QString& filter, const QString& defaultExtension, const QString& fileName)
+{
     return NextFileName({caption, filter, defaultExtension, fileName, true});
 }
 
-QString ScriptedDialogService::NextFileName(FileRequest request) {
+QString ScriptedDialogService::NextFileName(FileRequest request)
+{
     fileRequests.push_back(std::move(request));
-    if (fileNames.empty()) return {};
+    if (fileNames.empty())
+        return {};
     const QString name = fileNames.front();
     fileNames.pop_front();
     return name;

@@ -21,12 +21,15 @@ inline constexpr int DialogAbort = 3;
 
 struct DialogService {
     virtual ~DialogService();
-    virtual DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text,
-                                 DialogButtons buttons, DialogIcon icon) = 0;
+    virtual DialogAnswer Message(
+        QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon)
+        = 0;
     virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                 const QString& defaultExtension, const QString& fileName) = 0;
+        const QString& defaultExtension, const QString& fileName)
+        = 0;
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                 const QString& defaultExtension, const QString& fileName) = 0;
+        const QString& defaultExtension, const QString& fileName)
+        = 0;
 };
 
 DialogService& Dialogs();
@@ -36,12 +39,12 @@ void SetDialogService(DialogService* service);
 // The dialogs on the screen: QMessageBox and QFileDialog.
 class QtDialogService : public DialogService {
 public:
-    DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text,
-                         DialogButtons buttons, DialogIcon icon) override;
+    DialogAnswer Message(
+        QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                         const QString& defaultExtension, const QString& fileName) override;
+        const QString& defaultExtension, const QString& fileName) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                         const QString& defaultExtension, const QString& fileName) override;
+        const QString& defaultExtension, const QString& fileName) override;
 };
 
 // Answers from queues and records what the program asked. A message without a queued
@@ -64,12 +67,12 @@ public:
     std::vector<FileRequest> fileRequests;
     std::deque<QString> fileNames;
 
-    DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text,
-                         DialogButtons buttons, DialogIcon icon) override;
+    DialogAnswer Message(
+        QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                         const QString& defaultExtension, const QString& fileName) override;
+        const QString& defaultExtension, const QString& fileName) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                         const QString& defaultExtension, const QString& fileName) override;
+        const QString& defaultExtension, const QString& fileName) override;
 
 private:
     QString NextFileName(FileRequest request);

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-TLabeledEdit::TLabeledEdit(QWidget* parent)
-    : QWidget(parent), label_(new QLabel(this)), edit_(new QLineEdit(this)) {
+TLabeledEdit::TLabeledEdit(QWidget* parent) : QWidget(parent), label_(new QLabel(this)), edit_(new QLineEdit(this))
+{
     auto* layout = new QBoxLayout(QBoxLayout::LeftToRight, this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(label_);
@@ -34,20 +34,23 @@ int TLabeledEdit::maxLength() const { return edit_->maxLength(); }
 
 void TLabeledEdit::setMaxLength(int length) { edit_->setMaxLength(length); }
 
-bool TLabeledEdit::labelAbove() const {
+bool TLabeledEdit::labelAbove() const
+{
     return static_cast<QBoxLayout*>(layout())->direction() == QBoxLayout::TopToBottom;
 }
 
-void TLabeledEdit::setLabelAbove(bool above) {
-    static_cast<QBoxLayout*>(layout())->setDirection(above ? QBoxLayout::TopToBottom
-                                                           : QBoxLayout::LeftToRight);
+void TLabeledEdit::setLabelAbove(bool above)
+{
+    static_cast<QBoxLayout*>(layout())->setDirection(above ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
 int TLabeledEdit::labelWidth() const { return label_->minimumWidth(); }
 
 void TLabeledEdit::setLabelWidth(int width) { label_->setMinimumWidth(width); }
 
-bool TLabeledEdit::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::FocusOut) emit exited();
+bool TLabeledEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == edit_ && event->type() == QEvent::FocusOut)
+        emit exited();
     return QWidget::eventFilter(watched, event);
 }

@@ -2,18 +2,18 @@
 
 #include <QPainter>
 
-TLed::TLed(QWidget* parent) : QWidget(parent) {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-}
+TLed::TLed(QWidget* parent) : QWidget(parent) { setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed); }
 
-void TLed::setColour(const QColor& colour) {
+void TLed::setColour(const QColor& colour)
+{
     colour_ = colour;
     update();
 }
 
 QSize TLed::sizeHint() const { return {18, 18}; }
 
-void TLed::paintEvent(QPaintEvent*) {
+void TLed::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1));

@@ -4,14 +4,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TRadioGroup::TRadioGroup(QWidget* parent)
-    : QGroupBox(parent), column_(new QVBoxLayout(this)), buttons_(new QButtonGroup(this)) {
+TRadioGroup::TRadioGroup(QWidget* parent) :
+    QGroupBox(parent), column_(new QVBoxLayout(this)), buttons_(new QButtonGroup(this))
+{
     column_->setContentsMargins(8, 2, 8, 2);
     column_->setSpacing(0);
     connect(buttons_, &QButtonGroup::idToggled, this, &TRadioGroup::OnButtonToggled);
 }
 
-void TRadioGroup::setItems(const QStringList& items) {
+void TRadioGroup::setItems(const QStringList& items)
+{
     for (QAbstractButton* old : buttons_->buttons()) {
         buttons_->removeButton(old);
         delete old;
@@ -25,34 +27,40 @@ void TRadioGroup::setItems(const QStringList& items) {
     const int previous = index_;
     index_ = previous < items_.size() ? previous : -1;
     CheckButton(index_);
-    if (index_ != previous) emit itemIndexChanged(index_);
+    if (index_ != previous)
+        emit itemIndexChanged(index_);
 }
 
-void TRadioGroup::setItemIndex(int index) {
-    if (index < -1 || index >= items_.size()) index = -1;
-    if (index == index_) return;
+void TRadioGroup::setItemIndex(int index)
+{
+    if (index < -1 || index >= items_.size())
+        index = -1;
+    if (index == index_)
+        return;
     index_ = index;
     CheckButton(index);
     emit itemIndexChanged(index);
 }
 
-QRadioButton* TRadioGroup::button(int index) const {
-    return qobject_cast<QRadioButton*>(buttons_->button(index));
-}
+QRadioButton* TRadioGroup::button(int index) const { return qobject_cast<QRadioButton*>(buttons_->button(index)); }
 
 // Exclusive buttons cannot all be unchecked, so exclusivity pauses while clearing.
-void TRadioGroup::CheckButton(int index) {
+void TRadioGroup::CheckButton(int index)
+{
     if (index >= 0) {
         button(index)->setChecked(true);
         return;
     }
     buttons_->setExclusive(false);
-    for (QAbstractButton* each : buttons_->buttons()) each->setChecked(false);
+    for (QAbstractButton* each : buttons_->buttons())
+        each->setChecked(false);
     buttons_->setExclusive(true);
 }
 
-void TRadioGroup::OnButtonToggled(int id, bool checked) {
-    if (!checked || id == index_) return;
+void TRadioGroup::OnButtonToggled(int id, bool checked)
+{
+    if (!checked || id == index_)
+        return;
     index_ = id;
     emit itemIndexChanged(id);
 }

@@ -22,8 +22,7 @@ std::vector<std::string_view> Words(std::initializer_list<std::string_view> word
 
 TEST(CliArguments, OptionsBeforeTheCommandAndArgumentsAfterIt)
 {
-    const cli::Options options =
-        cli::ParseArguments(Words({"--json", "--port", "97", "set", "Offset", "-5"}));
+    const cli::Options options = cli::ParseArguments(Words({"--json", "--port", "97", "set", "Offset", "-5"}));
     EXPECT_TRUE(options.json);
     EXPECT_EQ(options.port, 97);
     EXPECT_EQ(options.command, "set");
@@ -74,7 +73,7 @@ TEST_F(CliElementInput, ValuesMustFitTheElementsField)
 {
     const InputCase cases[] = {
         {"Filter", "3", 3},
-        {"Filter", "4", std::nullopt},           // two bits
+        {"Filter", "4", std::nullopt},  // two bits
         {"Filter", "-1", std::nullopt},
         {"BitWidth", "255", 255},
         {"BitWidth", "256", std::nullopt},
@@ -98,7 +97,7 @@ TEST_F(CliElementInput, ValuesMustFitTheElementsField)
         {"UltrasonicSpeed", "1000000", std::nullopt},
         {"Length", "9999", 9999},
         {"Length", "12350", 12350},
-        {"Length", "12340", std::nullopt},       // above 9999 mm only steps of 50
+        {"Length", "12340", std::nullopt},  // above 9999 mm only steps of 50
         {"SecErrorValue", "1", 1},
         {"SecErrorValue", "2", std::nullopt},
         {"LinValue", "255", 255},
@@ -125,8 +124,8 @@ TEST_F(CliElementInput, ValuesMustFitTheElementsField)
 
 TEST_F(CliElementInput, ElementsWithoutAValueWriteAreRefused)
 {
-    for (const std::string_view name : {"FirmwareVersion", "SSISampleTime", "OperatingTime",
-                                        "LinAddress", "StartPoint", "EndPoint", "NoSuchElement"}) {
+    for (const std::string_view name : {"FirmwareVersion", "SSISampleTime", "OperatingTime", "LinAddress", "StartPoint",
+             "EndPoint", "NoSuchElement"}) {
         SCOPED_TRACE(name);
         try {
             cli::CheckElementInput(link_.Parameter, name, "1");
@@ -174,8 +173,8 @@ protected:
 
     std::vector<int> Indices() const
     {
-        return {TSSICom::ElementIndex("Filter"), TSSICom::ElementIndex("Offset"),
-                TSSICom::ElementIndex("Model"), TSSICom::ElementIndex("FactoryNumber")};
+        return {TSSICom::ElementIndex("Filter"), TSSICom::ElementIndex("Offset"), TSSICom::ElementIndex("Model"),
+            TSSICom::ElementIndex("FactoryNumber")};
     }
 
     TSSICom link_;
@@ -184,21 +183,21 @@ protected:
 TEST_F(CliOutput, TextShowsValuesTextsAndInvalidElements)
 {
     EXPECT_EQ(cli::FormatElementsText(link_.Parameter, Indices()),
-              "Filter = 2\n"
-              "Offset = -5 (invalid)\n"
-              "Model = WB\n"
-              "FactoryNumber = A\"1\\\x01\n");
+        "Filter = 2\n"
+        "Offset = -5 (invalid)\n"
+        "Model = WB\n"
+        "FactoryNumber = A\"1\\\x01\n");
 }
 
 TEST_F(CliOutput, JsonAddsTextAndEscapesIt)
 {
     EXPECT_EQ(cli::FormatElementsJson(link_.Parameter, Indices()),
-              "{\n"
-              "  \"Filter\": {\"value\": 2, \"valid\": true},\n"
-              "  \"Offset\": {\"value\": -5, \"valid\": false},\n"
-              "  \"Model\": {\"value\": 22338, \"valid\": true, \"text\": \"WB\"},\n"
-              "  \"FactoryNumber\": {\"value\": -1, \"valid\": true, \"text\": \"A\\\"1\\\\\\u0001\"}\n"
-              "}\n");
+        "{\n"
+        "  \"Filter\": {\"value\": 2, \"valid\": true},\n"
+        "  \"Offset\": {\"value\": -5, \"valid\": false},\n"
+        "  \"Model\": {\"value\": 22338, \"valid\": true, \"text\": \"WB\"},\n"
+        "  \"FactoryNumber\": {\"value\": -1, \"valid\": true, \"text\": \"A\\\"1\\\\\\u0001\"}\n"
+        "}\n");
 }
 
 }  // namespace

@@ -27,10 +27,7 @@ protected:
         sensor_.LinkAsPort(kPort);
     }
 
-    static std::string ConfigHome()
-    {
-        return std::filesystem::path(PortFolder()).parent_path().parent_path().string();
-    }
+    static std::string ConfigHome() { return std::filesystem::path(PortFolder()).parent_path().parent_path().string(); }
 
     CliRun Cli(const std::vector<std::string>& arguments) { return RunCli(arguments, ConfigHome()); }
 
@@ -59,10 +56,7 @@ protected:
     sim::PtyHost sensor_{settings_};
 };
 
-size_t LineCount(const std::string& text)
-{
-    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-}
+size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
 void ExpectOneErrorLine(const CliRun& run, const std::string& fragment)
 {
@@ -76,8 +70,7 @@ TEST_F(CliAgainstSensor, ReadPrintsTheSensorsWholeSet)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(LineCount(run.out), 38u);
     EXPECT_NE(run.out.find("Resolution = "), std::string::npos);
-    EXPECT_NE(run.out.find("FirmwareVersion = " + std::to_string(settings_.firmwareVersion) + "\n"),
-              std::string::npos);
+    EXPECT_NE(run.out.find("FirmwareVersion = " + std::to_string(settings_.firmwareVersion) + "\n"), std::string::npos);
     EXPECT_NE(run.out.find("Model = " + settings_.model + "\n"), std::string::npos);
     EXPECT_NE(run.out.find("FactoryNumber = " + settings_.factoryNumber + "\n"), std::string::npos);
     EXPECT_TRUE(run.err.empty());
@@ -91,10 +84,10 @@ TEST_F(CliAgainstSensor, StrictReadAsJsonIsOneObjectOfAllElements)
     ASSERT_EQ(json.exitCode, 0) << json.err;
     EXPECT_EQ(json.out.front(), '{');
     EXPECT_EQ(LineCount(json.out), 40u);
-    EXPECT_NE(json.out.find("\"Model\": {\"value\": " +
-                            std::to_string(ModelValue(settings_.model[0], settings_.model[1])) + ", \"valid\": true, \"text\": \"" +
-                            settings_.model + "\"}"),
-              std::string::npos)
+    EXPECT_NE(
+        json.out.find("\"Model\": {\"value\": " + std::to_string(ModelValue(settings_.model[0], settings_.model[1]))
+            + ", \"valid\": true, \"text\": \"" + settings_.model + "\"}"),
+        std::string::npos)
         << json.out;
     EXPECT_NE(json.out.find("\"FactoryNumber\": {"), std::string::npos);
 }
@@ -234,9 +227,9 @@ TEST_F(CliAgainstSensor, DeviceByPathGetsATemporaryPortEntry)
     const CliRun run = Cli({"--device", sensor_.DevicePath(), "get", "BitWidth"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.rfind("BitWidth = ", 0), 0u) << run.out;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PortFolder()),
-                            std::filesystem::directory_iterator()),
-              1) << "only the sensor's own COM97 stays";
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(PortFolder()), std::filesystem::directory_iterator()), 1)
+        << "only the sensor's own COM97 stays";
 }
 
 TEST_F(CliAgainstSensor, PortsListsTheSensorsPort)

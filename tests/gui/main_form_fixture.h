@@ -24,8 +24,7 @@
 #include "ui_main_form.h"
 
 // Runs an action on the next modal dialog of type Dialog as soon as it is up; counts them.
-template <class Dialog>
-class ModalAnswer {
+template <class Dialog> class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(Dialog&)> action) : action_(std::move(action))
     {
@@ -97,7 +96,7 @@ protected:
     void StartWindow()
     {
         form = std::make_unique<TMainForm>();
-        form->Timer1->stop(); // the test runs the ticks itself
+        form->Timer1->stop();  // the test runs the ticks itself
     }
     void Tick(int count = 1)
     {

@@ -6,7 +6,8 @@ TEST_F(MainWindow, TemperatureBitForcesBitWidth24OnNewFirmware)
     Tick();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].caption, "Info");
-    EXPECT_EQ(dialogs.shown[0].text, "Number of data bits will be automatically\ncorrected to 24 because temperature bit is set");
+    EXPECT_EQ(dialogs.shown[0].text,
+        "Number of data bits will be automatically\ncorrected to 24 because temperature bit is set");
     EXPECT_EQ(Ui().BitWidth->text(), "24");
     EXPECT_FALSE(Ui().BitWidth->isEnabled());
     EXPECT_EQ(ControlColour(Ui().BitWidth), ChangedColour);
@@ -32,7 +33,7 @@ TEST_F(MainWindow, VelocityModeForcesTheFilterOff)
     Tick();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text,
-              "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist");
+        "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist");
     EXPECT_EQ(Ui().FilterS->itemIndex(), 0);
     EXPECT_FALSE(Ui().FilterS->isEnabled());
     EXPECT_EQ(host->Register('D'), "020119");
@@ -58,7 +59,7 @@ TEST_F(MainWindow, ModelLettersDecideCodeTypeAndGroups)
         int chargepumpItems;
     };
     for (const Case& c : {Case{"PA", "KP", "K-Series SSI (KP)", 1, 3}, Case{"WB", "WBF", "W-Series SSI (WBF)", -1, 8},
-                          Case{"VP", "VP", "V-Series SSI (VP)", -1, 3}, Case{"ZZ", "", "QOR Sensors SSI", -1, 3}}) {
+             Case{"VP", "VP", "V-Series SSI (VP)", -1, 3}, Case{"ZZ", "", "QOR Sensors SSI", -1, 3}}) {
         SCOPED_TRACE(c.letters);
         StartWithSensor({.model = c.letters}, 0, "5820463917284630");
         Tick();

@@ -29,7 +29,7 @@ TEST_F(MainWindow, CloseAsksBeforeCommittingOnNewFirmware)
         EXPECT_EQ(dialogs.shown.back().caption, "EEPROM update");
         EXPECT_EQ(dialogs.shown.back().text, "The changed parameters haven't been saved. Should they be saved now?");
         EXPECT_EQ(host->Counts().commit, commits);
-        EXPECT_GE(CountSent("DN020119"), 1); // the mode is written once more
+        EXPECT_GE(CountSent("DN020119"), 1);  // the mode is written once more
         form.reset();
         host->Stop();
     }

@@ -17,7 +17,7 @@ QStringList Items(const QListWidget& list)
     return items;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(MainWindow, FirstStartAsksLanguageThenPortAndRemembersBoth)
 {
@@ -44,7 +44,8 @@ TEST_F(MainWindow, FirstStartAsksLanguageThenPortAndRemembersBoth)
     EXPECT_TRUE(portItems.contains("COM 97"));
     QStringList ports = portItems.mid(1);
     QStringList sorted = ports;
-    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) { return a.mid(4).toInt() < b.mid(4).toInt(); });
+    std::sort(sorted.begin(), sorted.end(),
+        [](const QString& a, const QString& b) { return a.mid(4).toInt() < b.mid(4).toInt(); });
     EXPECT_EQ(ports, sorted);
 
     QSettings store("QOR", "SSI Tesmira");
@@ -118,9 +119,9 @@ TEST_F(MainWindow, AccessLevelsShowTheirControls)
         bool expertPages, firmwarePage, slowAverage, operatingTime, factorEditable, developer;
     };
     for (const Case& c : {Case{"", false, false, false, false, false, false},
-                          Case{"738164209355", true, true, true, false, false, false},
-                          Case{"738164209355 ", false, false, false, false, false, false},
-                          Case{"5820463917284630", true, true, true, true, true, true}}) {
+             Case{"738164209355", true, true, true, false, false, false},
+             Case{"738164209355 ", false, false, false, false, false, false},
+             Case{"5820463917284630", true, true, true, true, true, true}}) {
         SCOPED_TRACE(c.key.toStdString());
         QSettings("QOR", "SSI Tesmira").clear();
         StoreSettings(0, 0, c.key);

@@ -21,7 +21,7 @@ TEST_F(MainWindow, SessionStartReadsTheSensorAndFillsThePages)
     EXPECT_EQ(Ui().BitWidth->text(), "25");
     EXPECT_EQ(Ui().CodingGroup->itemIndex(), 1);
     EXPECT_EQ(Ui().Resolution->text(), "5");
-    EXPECT_EQ(Ui().Offset->text(), "100"); // 20 µm steps of 5 µm
+    EXPECT_EQ(Ui().Offset->text(), "100");  // 20 µm steps of 5 µm
     EXPECT_EQ(Ui().InfoLabel1->text(), "K-Series SSI (KH)");
     EXPECT_EQ(Ui().InfoLabel2->text(), "500mm");
     EXPECT_EQ(Ui().InfoLabel3->text(), "12345678");
@@ -89,8 +89,9 @@ TEST_F(MainWindow, UnpluggedSensorWithEditsWarnsOnceOnTheFourthMiss)
     EXPECT_EQ(warning.Count(), 1);
     EXPECT_EQ(missedWhenShown, std::vector<uint32_t>{4});
     EXPECT_EQ(Status(), "EEPROM-Update: Click Update to save new parameters");
-    EXPECT_EQ(label, "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
-                     "To update, connect the sensor and press the \"Update\"-Button.");
+    EXPECT_EQ(label,
+        "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
+        "To update, connect the sensor and press the \"Update\"-Button.");
     Tick(6);
     EXPECT_EQ(warning.Count(), 1);
     EXPECT_TRUE(form->UnsavedChanges);
@@ -118,7 +119,7 @@ TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
     host->Unplug();
     Tick(3);
     ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
-        dialog.UpdateButtonClick(); // the sensor is still away
+        dialog.UpdateButtonClick();  // the sensor is still away
         EXPECT_EQ(MessageTexts().back(), "Sensor not connected!\n");
         EXPECT_TRUE(dialog.isVisible());
         host->Replug();
@@ -163,12 +164,12 @@ TEST_F(MainWindow, SameSensorBackGetsItsPendingEditsAgain)
     form->MarkUnsaved();
     host->Unplug();
     Tick();
-    host->Replug(); // powers up with the EEPROM's bit width 25
+    host->Replug();  // powers up with the EEPROM's bit width 25
     host->LinkAsPort(Port);
     host->ClearLog();
     Tick();
     EXPECT_TRUE(form->SessionActive);
-    EXPECT_EQ(CountSent("VA"), 0); // not read again
+    EXPECT_EQ(CountSent("VA"), 0);  // not read again
     EXPECT_EQ(host->Register('D').substr(4), "18");
     EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
 }

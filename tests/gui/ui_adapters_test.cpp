@@ -14,19 +14,24 @@
 
 namespace {
 
-QList<int> Emitted(const QSignalSpy& spy) {
+QList<int> Emitted(const QSignalSpy& spy)
+{
     QList<int> indexes;
-    for (const QList<QVariant>& call : spy) indexes << call.at(0).toInt();
+    for (const QList<QVariant>& call : spy)
+        indexes << call.at(0).toInt();
     return indexes;
 }
 
-int CheckedButtons(const TRadioGroup& group) {
+int CheckedButtons(const TRadioGroup& group)
+{
     int checked = 0;
-    for (int i = 0; i < group.items().size(); ++i) checked += group.button(i)->isChecked();
+    for (int i = 0; i < group.items().size(); ++i)
+        checked += group.button(i)->isChecked();
     return checked;
 }
 
-TEST(RadioGroup, ProgramAndUserChangesEmitOnlyRealIndexChanges) {
+TEST(RadioGroup, ProgramAndUserChangesEmitOnlyRealIndexChanges)
+{
     TRadioGroup group;
     group.setItems({"no Filter", "Grade 2", "Grade 4", "Grade 8"});
     QSignalSpy spy(&group, &TRadioGroup::itemIndexChanged);
@@ -43,7 +48,8 @@ TEST(RadioGroup, ProgramAndUserChangesEmitOnlyRealIndexChanges) {
     EXPECT_EQ(CheckedButtons(group), 0);
 }
 
-TEST(RadioGroup, NewItemsKeepTheIndexWhileTheListIsLongEnough) {
+TEST(RadioGroup, NewItemsKeepTheIndexWhileTheListIsLongEnough)
+{
     TRadioGroup group;
     group.setItems({"no Filter", "Grade 2", "Grade 4", "Grade 8"});
     group.setItemIndex(2);
@@ -61,7 +67,8 @@ TEST(RadioGroup, NewItemsKeepTheIndexWhileTheListIsLongEnough) {
     EXPECT_EQ(Emitted(spy), (QList<int>{-1}));
 }
 
-TEST(RadioGroup, IndexOutsideTheListSelectsNothing) {
+TEST(RadioGroup, IndexOutsideTheListSelectsNothing)
+{
     TRadioGroup group;
     group.setItems({"KH", "KP"});
     group.setItemIndex(1);
@@ -70,7 +77,8 @@ TEST(RadioGroup, IndexOutsideTheListSelectsNothing) {
     EXPECT_EQ(CheckedButtons(group), 0);
 }
 
-TEST(RadioGroup, ClearedGroupStaysExclusiveForTheUser) {
+TEST(RadioGroup, ClearedGroupStaysExclusiveForTheUser)
+{
     TRadioGroup group;
     group.setItems({"binary", "gray"});
     group.setItemIndex(0);
@@ -81,7 +89,8 @@ TEST(RadioGroup, ClearedGroupStaysExclusiveForTheUser) {
     EXPECT_EQ(CheckedButtons(group), 1);
 }
 
-TEST(LabeledEdit, TextChangedOnlyForADifferentText) {
+TEST(LabeledEdit, TextChangedOnlyForADifferentText)
+{
     TLabeledEdit edit;
     QSignalSpy spy(&edit, &TLabeledEdit::textChanged);
     edit.setText("24");
@@ -91,7 +100,8 @@ TEST(LabeledEdit, TextChangedOnlyForADifferentText) {
     EXPECT_EQ(spy.at(1).at(0).toString(), "245");
 }
 
-TEST(LabeledEdit, LeavingTheEditReportsExit) {
+TEST(LabeledEdit, LeavingTheEditReportsExit)
+{
     QWidget window;
     auto* edit = new TLabeledEdit(&window);
     auto* other = new QLineEdit(&window);
@@ -106,7 +116,8 @@ TEST(LabeledEdit, LeavingTheEditReportsExit) {
     EXPECT_EQ(spy.size(), 1);
 }
 
-TEST(LabeledEdit, DisablingGreysLabelAndEdit) {
+TEST(LabeledEdit, DisablingGreysLabelAndEdit)
+{
     TLabeledEdit edit;
     edit.setLabelText("Blanking (in 1/4us): ");
     edit.setMaxLength(3);
@@ -117,12 +128,13 @@ TEST(LabeledEdit, DisablingGreysLabelAndEdit) {
     EXPECT_EQ(edit.text(), "123");
 }
 
-TEST(ControlColours, ReadBackWhatWasPainted) {
+TEST(ControlColours, ReadBackWhatWasPainted)
+{
     TLabeledEdit edit;
     TRadioGroup group;
     QCheckBox check;
-    for (QWidget* control : {static_cast<QWidget*>(&edit), static_cast<QWidget*>(&group),
-                             static_cast<QWidget*>(&check)}) {
+    for (QWidget* control :
+        {static_cast<QWidget*>(&edit), static_cast<QWidget*>(&group), static_cast<QWidget*>(&check)}) {
         SetControlColour(control, ChangedColour);
         EXPECT_EQ(ControlColour(control), QColor(0xA6, 0xCA, 0xF0)) << control->metaObject()->className();
         SetControlColour(control, ButtonFaceColour());
@@ -132,16 +144,17 @@ TEST(ControlColours, ReadBackWhatWasPainted) {
     EXPECT_TRUE(group.autoFillBackground());
 }
 
-TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton) {
+TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton)
+{
     ScriptedDialogService script;
     script.answers = {DialogAnswer::No};
     SetDialogService(&script);
-    const DialogAnswer first = Dialogs().Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo,
-                                                 DialogIcon::Question);
-    const DialogAnswer second = Dialogs().Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel,
-                                                  DialogIcon::Error);
-    const QString cancelled = Dialogs().SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor",
-                                                     "Sensor.qor");
+    const DialogAnswer first
+        = Dialogs().Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo, DialogIcon::Question);
+    const DialogAnswer second
+        = Dialogs().Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel, DialogIcon::Error);
+    const QString cancelled
+        = Dialogs().SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor", "Sensor.qor");
     SetDialogService(nullptr);
 
     EXPECT_EQ(first, DialogAnswer::No);

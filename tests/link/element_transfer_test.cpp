@@ -25,14 +25,54 @@ TEST_F(SensorLink, WritesSendTheirRegisterFormat)
         std::string registerAfter;
     };
     const std::vector<Case> cases = {
-        {"negative offset", [](TSSICom& l) { l.Parameter.Offset.Value = -5; return l.WriteOffset(); }, "NNFFFFFB", 'N', "FFFFFB"},
-        {"resolution", [](TSSICom& l) { l.Parameter.Resolution.Value = 5; return l.WriteResolution(); }, "AN00000005", 'A', "00000005"},
-        {"length", [](TSSICom& l) { l.Parameter.Length.Value = 500; return l.WriteLength(); }, "LNKH0500", 'L', "KH0500"},
-        {"long length", [](TSSICom& l) { l.Parameter.Length.Value = 12350; return l.WriteLength(); }, "LNKH123C", 'L', "KH123C"},
-        {"long length in hundreds", [](TSSICom& l) { l.Parameter.Length.Value = 12300; return l.WriteLength(); }, "LNKH123F", 'L', "KH123F"},
-        {"error value", [](TSSICom& l) { l.Parameter.ErrorValue.Value = -1; return l.WriteErrorValue(); }, "PNFFFFFFFF", 'P', "FFFFFFFF"},
-        {"ultrasonic speed", [](TSSICom& l) { l.Parameter.UltrasonicSpeed.Value = 2800; return l.WriteUltrasonicSpeed(); }, "UN002800", 'U', "002800"},
-        {"powerfail time, six digits", [](TSSICom& l) { l.Parameter.PowerfailTime.Value = 7; return l.WritePowerfailTime(); }, "RN000007", 'R', "000007"},
+        {"negative offset",
+            [](TSSICom& l) {
+                l.Parameter.Offset.Value = -5;
+                return l.WriteOffset();
+            },
+            "NNFFFFFB", 'N', "FFFFFB"},
+        {"resolution",
+            [](TSSICom& l) {
+                l.Parameter.Resolution.Value = 5;
+                return l.WriteResolution();
+            },
+            "AN00000005", 'A', "00000005"},
+        {"length",
+            [](TSSICom& l) {
+                l.Parameter.Length.Value = 500;
+                return l.WriteLength();
+            },
+            "LNKH0500", 'L', "KH0500"},
+        {"long length",
+            [](TSSICom& l) {
+                l.Parameter.Length.Value = 12350;
+                return l.WriteLength();
+            },
+            "LNKH123C", 'L', "KH123C"},
+        {"long length in hundreds",
+            [](TSSICom& l) {
+                l.Parameter.Length.Value = 12300;
+                return l.WriteLength();
+            },
+            "LNKH123F", 'L', "KH123F"},
+        {"error value",
+            [](TSSICom& l) {
+                l.Parameter.ErrorValue.Value = -1;
+                return l.WriteErrorValue();
+            },
+            "PNFFFFFFFF", 'P', "FFFFFFFF"},
+        {"ultrasonic speed",
+            [](TSSICom& l) {
+                l.Parameter.UltrasonicSpeed.Value = 2800;
+                return l.WriteUltrasonicSpeed();
+            },
+            "UN002800", 'U', "002800"},
+        {"powerfail time, six digits",
+            [](TSSICom& l) {
+                l.Parameter.PowerfailTime.Value = 7;
+                return l.WritePowerfailTime();
+            },
+            "RN000007", 'R', "000007"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,7 +131,7 @@ TEST_F(SensorLink, EveryAttemptWritesTheValueRequestedAtTheStart)
 TEST_F(SensorLink, RegisterRIsLongOnlyOnFamily39606)
 {
     host->SetRegister('R', "0032AB01");
-    EXPECT_FALSE(link.ReadProcessOptions()); // a six-digit register on this firmware
+    EXPECT_FALSE(link.ReadProcessOptions());  // a six-digit register on this firmware
     EXPECT_EQ(link.Parameter.ProcessOptions.Valid, 0);
 
     TearDown();

@@ -17,7 +17,7 @@ TEST_F(SensorLink, LinearizationByteIsReadWithItsAddressEcho)
     host->SetFaults({.wrongLinAddressEcho = true});
     link.LinTable[1] = 9;
     EXPECT_FALSE(link.ReadLinValue(201));
-    EXPECT_EQ(Sent(), Commands{"XA00C900"}); // no further attempt
+    EXPECT_EQ(Sent(), Commands{"XA00C900"});  // no further attempt
     EXPECT_EQ(link.LinTable[1], 9);
 }
 
@@ -52,7 +52,7 @@ TEST_F(SensorLink, RangePointActionNeedsTheAcknowledgement)
     EXPECT_EQ(link.Parameter.StartPoint.Valid, 1);
 
     host->ClearLog();
-    host->SetMagnet(std::nullopt); // the sensor answers 15
+    host->SetMagnet(std::nullopt);  // the sensor answers 15
     EXPECT_FALSE(link.WriteEndPoint("80000000"));
     EXPECT_EQ(Sent(), Commands(5, "YN80000000"));
     EXPECT_EQ(link.Parameter.EndPoint.Valid, 0);

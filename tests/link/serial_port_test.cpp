@@ -16,7 +16,7 @@ protected:
         char name[256] = {};
         ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
         ports.Link(PortNumber, name);
-        close(slave); // the port under test opens its own
+        close(slave);  // the port under test opens its own
     }
     void TearDown() override { close(master); }
 
@@ -136,7 +136,7 @@ TEST_F(SerialPort, VanishedDeviceFailsTheRead)
 {
     ASSERT_TRUE(port.Open(PortNumber, 4800, 50));
     close(master);
-    master = open("/dev/null", O_RDONLY); // keeps TearDown's close harmless
+    master = open("/dev/null", O_RDONLY);  // keeps TearDown's close harmless
     uint8_t byte = 0;
     uint32_t received = 77;
     EXPECT_FALSE(port.Read(&byte, 1, received));

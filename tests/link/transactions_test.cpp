@@ -17,7 +17,8 @@ TEST_F(SensorLink, QueryReadsTheReplyWithoutItsCr)
 
 TEST_F(SensorLink, DamagedRepliesFailEveryAttempt)
 {
-    for (sim::ReplyDamage damage : {sim::ReplyDamage::NoFinalCr, sim::ReplyDamage::NulInside, sim::ReplyDamage::Short}) {
+    for (sim::ReplyDamage damage :
+        {sim::ReplyDamage::NoFinalCr, sim::ReplyDamage::NulInside, sim::ReplyDamage::Short}) {
         host->ClearLog();
         host->SetFaults({.damage = damage});
         link.Parameter.BitWidth.Value = 17;

@@ -12,7 +12,7 @@ int CountOf(const Commands& commands, const std::string& command)
     return static_cast<int>(std::count(commands.begin(), commands.end(), command));
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(SensorLink, ReadAllFillsTheSetFromTheSensor)
 {
@@ -30,10 +30,10 @@ TEST_F(SensorLink, ReadAllFillsTheSetFromTheSensor)
     EXPECT_EQ(p.EndPoint.Value, 0x1FFFFFF);
     EXPECT_EQ(link.LinTable[0], 0x2A);
     EXPECT_EQ(p.Filter.Valid, 1);
-    EXPECT_EQ(p.ProcessOptions.Valid, 0); // a six-digit register R holds no options
+    EXPECT_EQ(p.ProcessOptions.Valid, 0);  // a six-digit register R holds no options
     const Commands sent = Sent();
     EXPECT_EQ(sent.front(), "VA");
-    EXPECT_EQ(sent.back(), "DA"); // the slow average filter comes last
+    EXPECT_EQ(sent.back(), "DA");  // the slow average filter comes last
     EXPECT_EQ(CountOf(sent, "XA01F600"), 1);
     EXPECT_EQ(CountOf(sent, "WA"), 0);
 }
@@ -104,7 +104,7 @@ TEST_F(SensorLink, WriteAllWritesTheSetBack)
     const Commands sent = Sent();
     EXPECT_EQ(CountOf(sent, "FN12345678"), 0);
     EXPECT_EQ(CountOf(sent, "WA"), 0);
-    EXPECT_EQ(CountOf(sent, "RA"), 2); // only the powerfail time lives in a six-digit R
+    EXPECT_EQ(CountOf(sent, "RA"), 2);  // only the powerfail time lives in a six-digit R
 }
 
 TEST_F(SensorLink, NewestFirmwareReadsAndWritesItsExtraRegisters)

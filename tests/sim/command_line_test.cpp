@@ -8,10 +8,11 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-TEST(CommandLine, TakesEveryOption) {
-    sim::CommandLine parsed = sim::ParseCommandLine({"--port", "97", "--firmware", "3960610", "--model", "WB",
-                                                     "--length", "12350", "--factory-number", "AB12", "--set",
-                                                     "D=000519", "--set", "K=000002", "--reply-delay", "0"});
+TEST(CommandLine, TakesEveryOption)
+{
+    sim::CommandLine parsed
+        = sim::ParseCommandLine({"--port", "97", "--firmware", "3960610", "--model", "WB", "--length", "12350",
+            "--factory-number", "AB12", "--set", "D=000519", "--set", "K=000002", "--reply-delay", "0"});
     EXPECT_EQ(parsed.port, 97);
     EXPECT_EQ(parsed.settings.firmwareVersion, 3960610);
     EXPECT_EQ(parsed.settings.model, "WB");
@@ -22,15 +23,14 @@ TEST(CommandLine, TakesEveryOption) {
     EXPECT_FALSE(parsed.help);
 }
 
-TEST(CommandLine, HelpNeedsNoPort) {
-    EXPECT_TRUE(sim::ParseCommandLine({"--help"}).help);
-}
+TEST(CommandLine, HelpNeedsNoPort) { EXPECT_TRUE(sim::ParseCommandLine({"--help"}).help); }
 
-TEST(CommandLine, RefusesBadLists) {
+TEST(CommandLine, RefusesBadLists)
+{
     for (const Arguments& arguments :
-         {Arguments{}, Arguments{"--model", "KH"}, Arguments{"--port"}, Arguments{"--port", "0"},
-          Arguments{"--port", "256"}, Arguments{"--port", "9x"}, Arguments{"--port", "5", "--set", "D000519"},
-          Arguments{"--port", "5", "--reply-delay", "-1"}, Arguments{"--port", "5", "--colour", "red"}}) {
+        {Arguments{}, Arguments{"--model", "KH"}, Arguments{"--port"}, Arguments{"--port", "0"},
+            Arguments{"--port", "256"}, Arguments{"--port", "9x"}, Arguments{"--port", "5", "--set", "D000519"},
+            Arguments{"--port", "5", "--reply-delay", "-1"}, Arguments{"--port", "5", "--colour", "red"}}) {
         EXPECT_THROW(sim::ParseCommandLine(arguments), std::invalid_argument) << testing::PrintToString(arguments);
     }
 }

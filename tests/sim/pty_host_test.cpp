@@ -21,15 +21,19 @@ using Clock = std::chrono::steady_clock;
 // The program's side of the port: raw 8N1 at a baud rate, as the link opens it.
 class ProgramSide {
 public:
-    ProgramSide(const std::string& device, speed_t baud) : fd_(open(device.c_str(), O_RDWR | O_NOCTTY)) {
+    ProgramSide(const std::string& device, speed_t baud) : fd_(open(device.c_str(), O_RDWR | O_NOCTTY))
+    {
         termios settings{};
-        if (fd_ < 0 || tcgetattr(fd_, &settings) != 0) return;
+        if (fd_ < 0 || tcgetattr(fd_, &settings) != 0)
+            return;
         cfmakeraw(&settings);
         cfsetspeed(&settings, baud);
         tcsetattr(fd_, TCSANOW, &settings);
     }
-    ~ProgramSide() {
-        if (fd_ >= 0) close(fd_);
+    ~ProgramSide()
+    {
+        if (fd_ >= 0)
+            close(fd_);
     }
     ProgramSide(const ProgramSide&) = delete;
     ProgramSide& operator=(const ProgramSide&) = delete;
@@ -39,12 +43,14 @@ public:
     void Send(const std::string& text) { ASSERT_EQ(write(fd_, text.data(), text.size()), ssize_t(text.size())); }
 
     // What arrives until `count` bytes are in or nothing came for `gap`.
-    std::string Receive(std::size_t count, std::chrono::milliseconds gap = 200ms) {
+    std::string Receive(std::size_t count, std::chrono::milliseconds gap = 200ms)
+    {
         std::string received;
         pollfd readable{fd_, POLLIN, 0};
         while (received.size() < count && poll(&readable, 1, int(gap.count())) == 1) {
             char c = 0;
-            if (read(fd_, &c, 1) != 1) break;
+            if (read(fd_, &c, 1) != 1)
+                break;
             received += c;
         }
         return received;
@@ -54,11 +60,12 @@ private:
     int fd_;
 };
 
-template <class Condition>
-bool Eventually(Condition condition) {
+template <class Condition> bool Eventually(Condition condition)
+{
     auto deadline = Clock::now() + 2s;
     while (!condition()) {
-        if (Clock::now() > deadline) return false;
+        if (Clock::now() > deadline)
+            return false;
         std::this_thread::sleep_for(1ms);
     }
     return true;
@@ -66,14 +73,16 @@ bool Eventually(Condition condition) {
 
 class PtyHostTest : public testing::Test {
 protected:
-    void SetUp() override {
-        configFolder_ = std::filesystem::temp_directory_path() /
-                        ("sim-test-" + std::to_string(getpid()) + "-" +
-                         testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override
+    {
+        configFolder_ = std::filesystem::temp_directory_path()
+            / ("sim-test-" + std::to_string(getpid()) + "-"
+                + testing::UnitTest::GetInstance()->current_test_info()->name());
         setenv("XDG_CONFIG_HOME", configFolder_.c_str(), 1);
         host_.Start();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         host_.Stop();
         std::filesystem::remove_all(configFolder_);
     }
@@ -82,7 +91,8 @@ protected:
     sim::PtyHost host_;
 };
 
-TEST_F(PtyHostTest, AnswersAfterTheDelayAtTheWireSpeedOfTheSlave) {
+TEST_F(PtyHostTest, AnswersAfterTheDelayAtTheWireSpeedOfTheSlave)
+{
     ProgramSide program(host_.DevicePath(), B4800);
     ASSERT_TRUE(program.IsOpen());
     auto sent = Clock::now();
@@ -97,7 +107,8 @@ TEST_F(PtyHostTest, AnswersAfterTheDelayAtTheWireSpeedOfTheSlave) {
     EXPECT_LE(host_.ReceivedLines()[0].arrival, received);
 }
 
-TEST_F(PtyHostTest, LogsEveryLineAndByteInOrder) {
+TEST_F(PtyHostTest, LogsEveryLineAndByteInOrder)
+{
     ProgramSide program(host_.DevicePath(), B4800);
     program.Send("DN800519\rBN\r\rPROG\r");
     ASSERT_TRUE(host_.WaitForLines(4, 2s));
@@ -111,7 +122,8 @@ TEST_F(PtyHostTest, LogsEveryLineAndByteInOrder) {
     EXPECT_TRUE(host_.ReceivedBytes().empty());
 }
 
-TEST_F(PtyHostTest, FaultsFlippedWhileServingTakeEffectAtOnce) {
+TEST_F(PtyHostTest, FaultsFlippedWhileServingTakeEffectAtOnce)
+{
     ProgramSide program(host_.DevicePath(), B38400);
     host_.SetFaults({.unanswered = {"LA"}});
     program.Send("LA\r");
@@ -121,7 +133,8 @@ TEST_F(PtyHostTest, FaultsFlippedWhileServingTakeEffectAtOnce) {
     EXPECT_EQ(program.Receive(7), "KH0500\r");
 }
 
-TEST_F(PtyHostTest, GoingFromClosedToOpenIsTheRtsPulseThatStartsTheStoredStream) {
+TEST_F(PtyHostTest, GoingFromClosedToOpenIsTheRtsPulseThatStartsTheStoredStream)
+{
     {
         ProgramSide program(host_.DevicePath(), B4800);
         program.Send("DN060119\rCN\r");  // store Mode bit 0
@@ -143,14 +156,16 @@ TEST_F(PtyHostTest, GoingFromClosedToOpenIsTheRtsPulseThatStartsTheStoredStream)
     EXPECT_EQ(host_.Counts().portOpens, 2);
 }
 
-TEST_F(PtyHostTest, ReopenImmediatelyAfterCloseIsNotMissed) {
+TEST_F(PtyHostTest, ReopenImmediatelyAfterCloseIsNotMissed)
+{
     for (int i = 0; i < 5; ++i) {
         ProgramSide program(host_.DevicePath(), B4800);
     }
     EXPECT_TRUE(Eventually([&] { return host_.Counts().portOpens == 5; })) << host_.Counts().portOpens;
 }
 
-TEST_F(PtyHostTest, UnplugFailsTheProgramsPortAndReplugPowersTheSensorUp) {
+TEST_F(PtyHostTest, UnplugFailsTheProgramsPortAndReplugPowersTheSensorUp)
+{
     std::filesystem::path link = host_.LinkAsPort(197);
     EXPECT_EQ(link, configFolder_ / "QOR" / "ports" / "COM197");
     EXPECT_EQ(std::filesystem::read_symlink(link), host_.DevicePath());
@@ -178,7 +193,8 @@ TEST_F(PtyHostTest, UnplugFailsTheProgramsPortAndReplugPowersTheSensorUp) {
     EXPECT_EQ(replugged.Receive(7), "020119\r") << "the write was never stored";
 }
 
-TEST_F(PtyHostTest, StopRemovesThePortLink) {
+TEST_F(PtyHostTest, StopRemovesThePortLink)
+{
     std::filesystem::path link = host_.LinkAsPort(198);
     host_.Stop();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));

@@ -12,7 +12,8 @@ namespace {
 using sim::SensorModel;
 using sim::SensorSettings;
 
-SensorSettings WithFirmware(int32_t version) {
+SensorSettings WithFirmware(int32_t version)
+{
     SensorSettings settings;
     settings.firmwareVersion = version;
     return settings;
@@ -24,42 +25,38 @@ struct QueryCase {
     std::optional<std::string> reply;
 };
 
-void PrintTo(const QueryCase& query, std::ostream* out) {
-    *out << query.firmware << ' ' << query.command;
-}
+void PrintTo(const QueryCase& query, std::ostream* out) { *out << query.firmware << ' ' << query.command; }
 
-class Query : public testing::TestWithParam<QueryCase> {};
+class Query : public testing::TestWithParam<QueryCase> { };
 
-TEST_P(Query, AnswersWithTheRegistersLengthAndFormat) {
+TEST_P(Query, AnswersWithTheRegistersLengthAndFormat)
+{
     SensorModel sensor(WithFirmware(GetParam().firmware));
     EXPECT_EQ(sensor.HandleLine(GetParam().command), GetParam().reply);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DefaultSensor, Query,
+INSTANTIATE_TEST_SUITE_P(DefaultSensor, Query,
     testing::Values(QueryCase{3960105, "AA", "00000005\r"}, QueryCase{3960105, "DA", "020119\r"},
-                    QueryCase{3960105, "KA", "000001\r"}, QueryCase{3960105, "LA", "KH0500\r"},
-                    QueryCase{3960105, "MA", "03BC32\r"}, QueryCase{3960105, "ZA", "068332\r"},
-                    QueryCase{3960105, "SA", "0456C7\r"}, QueryCase{3960105, "PA", "00000000\r"},
-                    QueryCase{3960105, "UA", "277695\r"}, QueryCase{3960105, "VA", "3C6D29\r"},
-                    QueryCase{3960105, "FA", "12345678\r"}, QueryCase{3960105, "TA", "00002A30\r"},
-                    QueryCase{3960105, "YA00000000", "00000000\r"}, QueryCase{3960105, "YA80000000", "01FFFFFF\r"},
-                    QueryCase{3960105, "YA30000000", "00\r"}, QueryCase{3960105, "XA00C800", "00C800\r"},
-                    QueryCase{3960105, "XA01F600", "000000\r"}));
+        QueryCase{3960105, "KA", "000001\r"}, QueryCase{3960105, "LA", "KH0500\r"},
+        QueryCase{3960105, "MA", "03BC32\r"}, QueryCase{3960105, "ZA", "068332\r"},
+        QueryCase{3960105, "SA", "0456C7\r"}, QueryCase{3960105, "PA", "00000000\r"},
+        QueryCase{3960105, "UA", "277695\r"}, QueryCase{3960105, "VA", "3C6D29\r"},
+        QueryCase{3960105, "FA", "12345678\r"}, QueryCase{3960105, "TA", "00002A30\r"},
+        QueryCase{3960105, "YA00000000", "00000000\r"}, QueryCase{3960105, "YA80000000", "01FFFFFF\r"},
+        QueryCase{3960105, "YA30000000", "00\r"}, QueryCase{3960105, "XA00C800", "00C800\r"},
+        QueryCase{3960105, "XA01F600", "000000\r"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    FirmwareRules, Query,
+INSTANTIATE_TEST_SUITE_P(FirmwareRules, Query,
     testing::Values(QueryCase{3960105, "RA", "000001\r"}, QueryCase{3960601, "RA", "00000001\r"},
-                    QueryCase{3960105, "WA", std::nullopt}, QueryCase{3960609, "WA", std::nullopt},
-                    QueryCase{3960609, "iA", std::nullopt}, QueryCase{3960610, "WA", "00000000\r"},
-                    QueryCase{3960610, "iA", "00000000\r"}, QueryCase{3960105, "WN00000005", std::nullopt}));
+        QueryCase{3960105, "WA", std::nullopt}, QueryCase{3960609, "WA", std::nullopt},
+        QueryCase{3960609, "iA", std::nullopt}, QueryCase{3960610, "WA", "00000000\r"},
+        QueryCase{3960610, "iA", "00000000\r"}, QueryCase{3960105, "WN00000005", std::nullopt}));
 
-INSTANTIATE_TEST_SUITE_P(
-    NotAnswered, Query,
+INSTANTIATE_TEST_SUITE_P(NotAnswered, Query,
     testing::Values(QueryCase{3960105, "", std::nullopt}, QueryCase{3960105, "PROG", std::nullopt},
-                    QueryCase{3960105, "D", std::nullopt}, QueryCase{3960105, "DA1", std::nullopt},
-                    QueryCase{3960105, "GA", std::nullopt}, QueryCase{3960105, "DX", std::nullopt},
-                    QueryCase{3960105, "YA12345678", std::nullopt}, QueryCase{3960105, "XA00C8", std::nullopt}));
+        QueryCase{3960105, "D", std::nullopt}, QueryCase{3960105, "DA1", std::nullopt},
+        QueryCase{3960105, "GA", std::nullopt}, QueryCase{3960105, "DX", std::nullopt},
+        QueryCase{3960105, "YA12345678", std::nullopt}, QueryCase{3960105, "XA00C8", std::nullopt}));
 
 struct WriteCase {
     const char* write;
@@ -67,36 +64,33 @@ struct WriteCase {
     const char* reply;
 };
 
-void PrintTo(const WriteCase& write, std::ostream* out) {
-    *out << write.write;
-}
+void PrintTo(const WriteCase& write, std::ostream* out) { *out << write.write; }
 
-class Write : public testing::TestWithParam<WriteCase> {};
+class Write : public testing::TestWithParam<WriteCase> { };
 
-TEST_P(Write, IsSilentAndChangesWhatTheQueryAnswers) {
+TEST_P(Write, IsSilentAndChangesWhatTheQueryAnswers)
+{
     SensorModel sensor(SensorSettings{});
     EXPECT_EQ(sensor.HandleLine(GetParam().write), std::nullopt);
     EXPECT_EQ(sensor.HandleLine(GetParam().query), std::string(GetParam().reply) + '\r');
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Registers, Write,
+INSTANTIATE_TEST_SUITE_P(Registers, Write,
     testing::Values(WriteCase{"DN800519", "DA", "800519"}, WriteCase{"dN800519", "DA", "020119"},
-                    WriteCase{"NNFFFFFB", "NA", "FFFFFB"}, WriteCase{"PN8000000A", "PA", "8000000A"},
-                    WriteCase{"AN00000123", "AA", "00000123"}, WriteCase{"UN277700", "UA", "277700"},
-                    WriteCase{"LNKH123C", "LA", "KH123C"}, WriteCase{"LNWB0250", "LA", "WB0250"},
-                    WriteCase{"FN0000AB12", "FA", "0000AB12"}, WriteCase{"RN000A01", "RA", "000A01"},
-                    WriteCase{"XN00C8002A", "XA00C800", "00C82A"}, WriteCase{"XN01F50007", "XA01F500", "01F507"},
-                    WriteCase{"XN33FFFFFE", "XA01F600", "FFFFFE"}));
+        WriteCase{"NNFFFFFB", "NA", "FFFFFB"}, WriteCase{"PN8000000A", "PA", "8000000A"},
+        WriteCase{"AN00000123", "AA", "00000123"}, WriteCase{"UN277700", "UA", "277700"},
+        WriteCase{"LNKH123C", "LA", "KH123C"}, WriteCase{"LNWB0250", "LA", "WB0250"},
+        WriteCase{"FN0000AB12", "FA", "0000AB12"}, WriteCase{"RN000A01", "RA", "000A01"},
+        WriteCase{"XN00C8002A", "XA00C800", "00C82A"}, WriteCase{"XN01F50007", "XA01F500", "01F507"},
+        WriteCase{"XN33FFFFFE", "XA01F600", "FFFFFE"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Ignored, Write,
+INSTANTIATE_TEST_SUITE_P(Ignored, Write,
     testing::Values(WriteCase{"VN123456", "VA", "3C6D29"}, WriteCase{"TN00000001", "TA", "00002A30"},
-                    WriteCase{"DN12G456", "DA", "020119"}, WriteCase{"DN", "DA", "020119"},
-                    WriteCase{"LNKH05", "LA", "KH0500"}, WriteCase{"AN12AB", "AA", "00000005"},
-                    WriteCase{"XN0200002A", "XA00C800", "00C800"}));
+        WriteCase{"DN12G456", "DA", "020119"}, WriteCase{"DN", "DA", "020119"}, WriteCase{"LNKH05", "LA", "KH0500"},
+        WriteCase{"AN12AB", "AA", "00000005"}, WriteCase{"XN0200002A", "XA00C800", "00C800"}));
 
-TEST(RangePoints, AreTaughtAtTheMagnetAndDeleted) {
+TEST(RangePoints, AreTaughtAtTheMagnetAndDeleted)
+{
     SensorModel sensor(SensorSettings{});
     sensor.SetMagnet(0x1234);
     EXPECT_EQ(sensor.HandleLine("YN00000000"), "06\r");
@@ -111,7 +105,8 @@ TEST(RangePoints, AreTaughtAtTheMagnetAndDeleted) {
     EXPECT_EQ(sensor.HandleLine("YA80000000"), "01FFFFFF\r");
 }
 
-TEST(RangePoints, WithoutMagnetASetFailsButADeleteSucceeds) {
+TEST(RangePoints, WithoutMagnetASetFailsButADeleteSucceeds)
+{
     SensorSettings settings;
     settings.startPoint = 0x100;
     settings.magnetPosition = std::nullopt;
@@ -122,7 +117,8 @@ TEST(RangePoints, WithoutMagnetASetFailsButADeleteSucceeds) {
     EXPECT_EQ(sensor.HandleLine("YN40000000"), "06\r");
 }
 
-TEST(RangePoints, SecondErrorValueSwitchesOnAndOff) {
+TEST(RangePoints, SecondErrorValueSwitchesOnAndOff)
+{
     SensorModel sensor(SensorSettings{});
     EXPECT_EQ(sensor.HandleLine("YN30000000"), "06\r");
     EXPECT_EQ(sensor.HandleLine("YA30000000"), "01\r");
@@ -130,7 +126,8 @@ TEST(RangePoints, SecondErrorValueSwitchesOnAndOff) {
     EXPECT_EQ(sensor.HandleLine("YA30000000"), "00\r");
 }
 
-TEST(Eeprom, StoreCopiesWorkingRegistersAndFactoryRestoresAll) {
+TEST(Eeprom, StoreCopiesWorkingRegistersAndFactoryRestoresAll)
+{
     SensorModel sensor(SensorSettings{});
     sensor.HandleLine("DN800519");
     EXPECT_EQ(sensor.Register('D', sim::Bank::Eeprom), "020119");
@@ -148,7 +145,8 @@ TEST(Eeprom, StoreCopiesWorkingRegistersAndFactoryRestoresAll) {
     EXPECT_EQ(sensor.Counts().factoryRestore, 1);
 }
 
-TEST(Eeprom, PowerUpLosesWhatWasNotStored) {
+TEST(Eeprom, PowerUpLosesWhatWasNotStored)
+{
     SensorModel sensor(SensorSettings{});
     sensor.HandleLine("DN000519");
     sensor.HandleLine("CN");
@@ -157,7 +155,8 @@ TEST(Eeprom, PowerUpLosesWhatWasNotStored) {
     EXPECT_EQ(sensor.HandleLine("DA"), "000519\r");
 }
 
-TEST(Modes, BootloaderIgnoresCommandsUntilWakeUpOrPortOpen) {
+TEST(Modes, BootloaderIgnoresCommandsUntilWakeUpOrPortOpen)
+{
     SensorModel sensor(SensorSettings{});
     EXPECT_EQ(sensor.HandleLine("BN"), std::nullopt);
     EXPECT_EQ(sensor.HandleLine(""), std::nullopt);
@@ -173,7 +172,8 @@ TEST(Modes, BootloaderIgnoresCommandsUntilWakeUpOrPortOpen) {
     EXPECT_EQ(sensor.Counts().wakeUp, 1);
 }
 
-TEST(Modes, StoredStreamBitSwitchesToTheStreamAtThePortOpen) {
+TEST(Modes, StoredStreamBitSwitchesToTheStreamAtThePortOpen)
+{
     SensorModel sensor(SensorSettings{});
     sensor.HandleLine("DN060119");  // Mode bit 0
     sensor.PortOpened();
@@ -197,24 +197,27 @@ struct DamageCase {
     std::string reply;
 };
 
-void PrintTo(const DamageCase& damage, std::ostream* out) {
-    *out << "damage " << static_cast<int>(damage.damage);
-}
+void PrintTo(const DamageCase& damage, std::ostream* out) { *out << "damage " << static_cast<int>(damage.damage); }
 
-class Damage : public testing::TestWithParam<DamageCase> {};
+class Damage : public testing::TestWithParam<DamageCase> { };
 
-TEST_P(Damage, SpoilsEveryReply) {
+TEST_P(Damage, SpoilsEveryReply)
+{
     SensorModel sensor(SensorSettings{});
     sensor.CurrentFaults().damage = GetParam().damage;
     EXPECT_EQ(sensor.HandleLine("DA"), GetParam().reply);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, Damage,
-                         testing::Values(DamageCase{sim::ReplyDamage::NoFinalCr, "0201190"},
-                                         DamageCase{sim::ReplyDamage::NulInside, std::string("\0" "20119\r", 7)},
-                                         DamageCase{sim::ReplyDamage::Short, "020119"}));
+    testing::Values(DamageCase{sim::ReplyDamage::NoFinalCr, "0201190"},
+        DamageCase{sim::ReplyDamage::NulInside,
+            std::string("\0"
+                        "20119\r",
+                7)},
+        DamageCase{sim::ReplyDamage::Short, "020119"}));
 
-TEST(Faults, UnansweredCommandsAreNeitherAnsweredNorCarriedOut) {
+TEST(Faults, UnansweredCommandsAreNeitherAnsweredNorCarriedOut)
+{
     SensorModel sensor(SensorSettings{});
     sensor.CurrentFaults().unanswered = {"LA", "YN"};
     EXPECT_EQ(sensor.HandleLine("LA"), std::nullopt);
@@ -222,13 +225,15 @@ TEST(Faults, UnansweredCommandsAreNeitherAnsweredNorCarriedOut) {
     EXPECT_EQ(sensor.HandleLine("YA30000000"), "00\r");
 }
 
-TEST(Faults, WrongLinearizationEchoAnswersTheNextAddress) {
+TEST(Faults, WrongLinearizationEchoAnswersTheNextAddress)
+{
     SensorModel sensor(SensorSettings{});
     sensor.CurrentFaults().wrongLinAddressEcho = true;
     EXPECT_EQ(sensor.HandleLine("XA00C800"), "00C900\r");
 }
 
-TEST(Faults, SensorDiesAfterTheGivenCommandsButStillCountsWakeUps) {
+TEST(Faults, SensorDiesAfterTheGivenCommandsButStillCountsWakeUps)
+{
     SensorModel sensor(SensorSettings{});
     sensor.CurrentFaults().commandsBeforeDeath = 2;
     EXPECT_EQ(sensor.HandleLine("DA"), "020119\r");
@@ -243,7 +248,8 @@ TEST(Faults, SensorDiesAfterTheGivenCommandsButStillCountsWakeUps) {
     EXPECT_EQ(sensor.HandleLine("DA"), "000519\r");
 }
 
-TEST(Settings, ShapeTheSensor) {
+TEST(Settings, ShapeTheSensor)
+{
     SensorSettings settings;
     settings.firmwareVersion = 3960610;
     settings.model = "WB";
@@ -263,7 +269,8 @@ TEST(Settings, ShapeTheSensor) {
     EXPECT_EQ(sensor.Register('D', sim::Bank::Factory), "000519");
 }
 
-TEST(Settings, ThatNoSensorCouldHaveAreRefused) {
+TEST(Settings, ThatNoSensorCouldHaveAreRefused)
+{
     auto refused = [](void (*change)(SensorSettings&)) {
         SensorSettings settings;
         change(settings);

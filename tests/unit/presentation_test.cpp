@@ -8,10 +8,7 @@
 
 namespace {
 
-int32_t Model(const char* letters)
-{
-    return ModelValue(letters[0], letters[1]);
-}
+int32_t Model(const char* letters) { return ModelValue(letters[0], letters[1]); }
 
 }  // namespace
 
@@ -49,8 +46,11 @@ TEST(Corrections, BitWidthLockedWithTemperatureAboveThresholdAndCorrectedUnless2
         bool locked, correct;
     };
     const Case cases[] = {
-        {3960607, 0x02, 20, true, true},  {3960607, 0x03, 24, true, false}, {3960606, 0x02, 20, false, false},
-        {3960607, 0x01, 20, false, false}, {3960507, 0x02, 20, false, false},
+        {3960607, 0x02, 20, true, true},
+        {3960607, 0x03, 24, true, false},
+        {3960606, 0x02, 20, false, false},
+        {3960607, 0x01, 20, false, false},
+        {3960507, 0x02, 20, false, false},
     };
     for (const Case& c : cases) {
         const CorrectionRule rule = BitWidthRule(c.firmware, c.frameOptions, c.bitWidth);
@@ -66,7 +66,9 @@ TEST(Corrections, FilterLockedInVelocityModeAndCorrectedUnlessZero)
         bool locked, correct;
     };
     const Case cases[] = {
-        {3960607, 2, 2, true, true}, {3960607, 2, 0, true, false}, {3960606, 2, 2, false, false},
+        {3960607, 2, 2, true, true},
+        {3960607, 2, 0, true, false},
+        {3960606, 2, 2, false, false},
         {3960607, 1, 2, false, false},
     };
     for (const Case& c : cases) {
@@ -85,12 +87,18 @@ TEST(Model, CodeSensorTypeAndRadioIndexByLetters)
         int index;
     };
     const Case cases[] = {
-        {Model("KH"), "KH", "K-Series SSI (KH)", 0},   {Model("KP"), "KP", "K-Series SSI (KP)", 1},
-        {Model("PA"), "KP", "K-Series SSI (KP)", 1},   {Model("WH"), "WH", "W-Series SSI (WH)", 2},
-        {Model("WP"), "WP", "W-Series SSI (WP)", 3},   {Model("KD"), "KD", "K-Series SSI (KD)", 4},
-        {Model("KF"), "KF", "K-Series SSI (KF)", 5},   {Model("KA"), "KA", "K-Series SSI (KA)", 6},
-        {Model("WB"), "WBF", "W-Series SSI (WBF)", -1}, {Model("VP"), "VP", "V-Series SSI (VP)", -1},
-        {Model("KX"), "", "QOR Sensors SSI", -1},      {0, "", "QOR Sensors SSI", -1},
+        {Model("KH"), "KH", "K-Series SSI (KH)", 0},
+        {Model("KP"), "KP", "K-Series SSI (KP)", 1},
+        {Model("PA"), "KP", "K-Series SSI (KP)", 1},
+        {Model("WH"), "WH", "W-Series SSI (WH)", 2},
+        {Model("WP"), "WP", "W-Series SSI (WP)", 3},
+        {Model("KD"), "KD", "K-Series SSI (KD)", 4},
+        {Model("KF"), "KF", "K-Series SSI (KF)", 5},
+        {Model("KA"), "KA", "K-Series SSI (KA)", 6},
+        {Model("WB"), "WBF", "W-Series SSI (WBF)", -1},
+        {Model("VP"), "VP", "V-Series SSI (VP)", -1},
+        {Model("KX"), "", "QOR Sensors SSI", -1},
+        {0, "", "QOR Sensors SSI", -1},
         {Model("KH") + 0x10000, "", "QOR Sensors SSI", -1},
     };
     for (const Case& c : cases) {
@@ -107,8 +115,8 @@ TEST(Model, CodeSensorTypeAndRadioIndexByLetters)
 
 TEST(Model, ChargepumpAndMeasuringIndexes)
 {
-    const std::pair<int32_t, int> wbf[] = {{0, 0},   {32, 4},  {64, 2}, {96, 6}, {128, 1}, {160, 5},
-                                           {192, 3}, {224, 7}, {1, -1}, {2, -1}, {256, -1}};
+    const std::pair<int32_t, int> wbf[]
+        = {{0, 0}, {32, 4}, {64, 2}, {96, 6}, {128, 1}, {160, 5}, {192, 3}, {224, 7}, {1, -1}, {2, -1}, {256, -1}};
     for (const auto& [value, index] : wbf)
         EXPECT_EQ(ChargepumpIndex(value, true), index) << value;
     const std::pair<int32_t, int> normal[] = {{0, 0}, {1, 1}, {2, 2}, {3, -1}, {32, -1}, {-1, -1}};
@@ -142,16 +150,12 @@ TEST(Offset, ScaledByResolutionAndFilterUnlessEarly39604)
         int32_t firmware, offset, resolution, filter, scale, shown;
     };
     const Case cases[] = {
-        {3960105, 100, 5, 2, 0x100000, 125},
-        {3960405, 100, 5, 2, 0x100000, 100},
-        {3960415, 100, 5, 2, 0x100000, 100},
-        {3960416, 100, 5, 2, 0x100000, 125},
-        {3960105, -3, 1, 1, 0, -1},                  // truncated towards zero
-        {3960105, 100, 5, 2, 0x1F0000, 125},
-        {3960105, 100, 5, 2, 0x1F0001, 62},          // 0.5 µm positions
-        {3960105, -100, 5, 2, 0x1F0001, -63},        // arithmetic shift
-        {3960405, 100, 5, 2, -1, 50},                // the scale compares unsigned
-        {3960105, 0x10000, 0x10000, 0, 0, 0},        // 32-bit product
+        {3960105, 100, 5, 2, 0x100000, 125}, {3960405, 100, 5, 2, 0x100000, 100}, {3960415, 100, 5, 2, 0x100000, 100},
+        {3960416, 100, 5, 2, 0x100000, 125}, {3960105, -3, 1, 1, 0, -1},          // truncated towards zero
+        {3960105, 100, 5, 2, 0x1F0000, 125}, {3960105, 100, 5, 2, 0x1F0001, 62},  // 0.5 µm positions
+        {3960105, -100, 5, 2, 0x1F0001, -63},                                     // arithmetic shift
+        {3960405, 100, 5, 2, -1, 50},                                             // the scale compares unsigned
+        {3960105, 0x10000, 0x10000, 0, 0, 0},                                     // 32-bit product
     };
     for (const Case& c : cases)
         EXPECT_EQ(ShownOffset(c.firmware, c.offset, c.resolution, c.filter, c.scale), c.shown)
@@ -163,20 +167,29 @@ TEST(InfoLabels, LengthSpeedAndCycleTime)
     EXPECT_EQ(LengthText(1000), "1000mm");
     EXPECT_EQ(UltrasonicSpeedText(283000), "283000 cm/s");
 
-    const CycleTimeDisplay async = CycleTimeDisplayFor({.mode = 0, .frameOptions = 1, .outputCode = 0,
-                                                        .magnetCount = 2, .jitterWindow = 50, .syncTiming = 8000,
-                                                        .cycleTime = 4001, .tempCompChecked = true});
+    const CycleTimeDisplay async = CycleTimeDisplayFor({.mode = 0,
+        .frameOptions = 1,
+        .outputCode = 0,
+        .magnetCount = 2,
+        .jitterWindow = 50,
+        .syncTiming = 8000,
+        .cycleTime = 4001,
+        .tempCompChecked = true});
     EXPECT_EQ(async.syncPeriodOffset, 83);
     EXPECT_EQ(async.text, "1000µs");
 
-    const CycleTimeDisplay everyAllowance = CycleTimeDisplayFor({.mode = 2, .frameOptions = 1, .outputCode = 0,
-                                                                 .magnetCount = 2, .jitterWindow = 50,
-                                                                 .syncTiming = 4000, .tempCompChecked = true});
+    const CycleTimeDisplay everyAllowance = CycleTimeDisplayFor({.mode = 2,
+        .frameOptions = 1,
+        .outputCode = 0,
+        .magnetCount = 2,
+        .jitterWindow = 50,
+        .syncTiming = 4000,
+        .tempCompChecked = true});
     EXPECT_EQ(everyAllowance.syncPeriodOffset, 158);  // 50 + 33 + 14 - 3 + 1 + 63
     EXPECT_EQ(everyAllowance.text, "1158µs");
 
-    const CycleTimeDisplay none = CycleTimeDisplayFor({.mode = 2, .frameOptions = 2, .outputCode = 1,
-                                                       .magnetCount = 1, .jitterWindow = 0, .syncTiming = 403});
+    const CycleTimeDisplay none = CycleTimeDisplayFor(
+        {.mode = 2, .frameOptions = 2, .outputCode = 1, .magnetCount = 1, .jitterWindow = 0, .syncTiming = 403});
     EXPECT_EQ(none.syncPeriodOffset, 33);
     EXPECT_EQ(none.text, "133µs");
 
@@ -225,8 +238,11 @@ TEST(Mode, LockedToSynchronousOnVSeriesOrWithExtrapolation)
         int index;
     };
     const Case cases[] = {
-        {"VP", false, 0, false, 1}, {"KH", true, 0, false, 1}, {"KH", false, 2, true, 1},
-        {"KH", false, 0, true, 0},  {"KH", false, 1, true, 0},
+        {"VP", false, 0, false, 1},
+        {"KH", true, 0, false, 1},
+        {"KH", false, 2, true, 1},
+        {"KH", false, 0, true, 0},
+        {"KH", false, 1, true, 0},
     };
     for (const Case& c : cases) {
         const ModeView view = ModeFor(Model(c.model), c.extrapolation, c.mode);
@@ -242,7 +258,7 @@ TEST(LinearizationPage, FactorChoosesTheCheckBoxTexts)
     for (int32_t reflection : {0, 10, 255, -1})
         EXPECT_EQ(Pick(LinearisierungTexts(reflection).caption, 1), "Reflexion ausschließen") << reflection;
     EXPECT_EQ(Pick(LinearisierungTexts(0).hint, 0),
-              "For exclude the reflection of returned wave!\nAttention: The cycle time will be changed.");
+        "For exclude the reflection of returned wave!\nAttention: The cycle time will be changed.");
     EXPECT_FALSE(Pick(LinearisierungTexts(3).hint, 2));
 }
 
@@ -259,8 +275,14 @@ TEST(LinearizationPage, AddressAndStartValueColour)
 TEST(RangePoints, NumberWithAPointBeforeTheLastThreeDigits)
 {
     const std::pair<int64_t, const char*> cases[] = {
-        {12345, "12.345 mm"}, {-1500, "-1.500 mm"}, {500, ".500 mm"},  {-500, "-.500 mm"},
-        {5, ".005 mm"},       {-5, "-.005 mm"},     {0, ".000 mm"},    {1000, "1.000 mm"},
+        {12345, "12.345 mm"},
+        {-1500, "-1.500 mm"},
+        {500, ".500 mm"},
+        {-500, "-.500 mm"},
+        {5, ".005 mm"},
+        {-5, "-.005 mm"},
+        {0, ".000 mm"},
+        {1000, "1.000 mm"},
         {33554431000LL, "33554431.000 mm"},
     };
     for (const auto& [number, text] : cases)

@@ -20,8 +20,8 @@ TEST(AccessLevel, ExactCodesOnly)
 {
     EXPECT_EQ(AccessLevelFor("738164209355"), AccessLevel::Factory);
     EXPECT_EQ(AccessLevelFor("5820463917284630"), AccessLevel::Developer);
-    for (const char* other : {"", "738164209355 ", " 738164209355", "73816420935", "5820463917284630x",
-                              "582046391728463"})
+    for (const char* other :
+        {"", "738164209355 ", " 738164209355", "73816420935", "5820463917284630x", "582046391728463"})
         EXPECT_EQ(AccessLevelFor(other), AccessLevel::None) << '"' << other << '"';
 }
 
@@ -42,9 +42,9 @@ TEST(AccessLevel, DeveloperShowsMoreThanFactoryAndTheLevelsDoNotAccumulate)
     const AccessEffects developer = AccessEffectsFor(AccessLevel::Developer);
     EXPECT_TRUE(developer.developerAccess && developer.factorLabelEditable && developer.showFirmwarePage);
     const std::set<std::string> shown(developer.shownControls.begin(), developer.shownControls.end());
-    EXPECT_EQ(shown, (std::set<std::string>{"SSI_Start_CheckBox", "OpTimeYears", "OpTimeMonth", "OpTimeDays",
-                                            "OpTimeHours", "OpTimeMinutes", "Label7", "TempComp", "K_SERIE",
-                                            "SlowAvarageFilter", "SSI_Abstand"}));
+    EXPECT_EQ(shown,
+        (std::set<std::string>{"SSI_Start_CheckBox", "OpTimeYears", "OpTimeMonth", "OpTimeDays", "OpTimeHours",
+            "OpTimeMinutes", "Label7", "TempComp", "K_SERIE", "SlowAvarageFilter", "SSI_Abstand"}));
 }
 
 TEST(PortSelection, ItemTextsAndTheirPortNumbers)
@@ -56,7 +56,13 @@ TEST(PortSelection, ItemTextsAndTheirPortNumbers)
         int port;
     };
     const Case cases[] = {
-        {"Demo", 0}, {"COM 3", 3}, {"COM 100", 100}, {"COM x", 255}, {"", 255}, {"demo", 255}, {"COM ", 255},
+        {"Demo", 0},
+        {"COM 3", 3},
+        {"COM 100", 100},
+        {"COM x", 255},
+        {"", 255},
+        {"demo", 255},
+        {"COM ", 255},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PortFromItemText(c.item), c.port) << c.item;
@@ -148,14 +154,11 @@ TEST(OperatingTime, YearsMonthsDaysHoursMinutes)
         OperatingTimeDisplay expected;
     };
     const Case cases[] = {
-        {0, {0, 0, 0, 0, 0}},
-        {1, {0, 0, 0, 0, 3}},
-        {481, {0, 0, 1, 0, 3}},          // 1443 minutes
-        {175200, {1, 0, 0, 0, 0}},       // 525600 minutes
-        {174000, {1, 0, 2, 12, 0}},      // month 12 reads as the next year
-        {172800, {1, 0, 0, 0, 0}},       // 518400 minutes: the first minute of month 12
-        {172799, {0, 11, 29, 23, 57}},
-        {0x55555556, {0, 0, 0, 0, 2}},   // the minutes wrap at 32 bits
+        {0, {0, 0, 0, 0, 0}}, {1, {0, 0, 0, 0, 3}}, {481, {0, 0, 1, 0, 3}},  // 1443 minutes
+        {175200, {1, 0, 0, 0, 0}},                                           // 525600 minutes
+        {174000, {1, 0, 2, 12, 0}},                                          // month 12 reads as the next year
+        {172800, {1, 0, 0, 0, 0}},                                     // 518400 minutes: the first minute of month 12
+        {172799, {0, 11, 29, 23, 57}}, {0x55555556, {0, 0, 0, 0, 2}},  // the minutes wrap at 32 bits
     };
     for (const Case& c : cases) {
         const OperatingTimeDisplay shown = OperatingTimeFor(c.operatingTime);

@@ -51,30 +51,31 @@ TEST(Pick, CorrectionsSpeakEnglishToEveryCodeButGerman)
         ASSERT_TRUE(bitWidth) << code;
         EXPECT_EQ(bitWidth->caption, "Info");
         EXPECT_EQ(bitWidth->text,
-                  "Number of data bits will be automatically\ncorrected to 24 because temperature bit is set");
+            "Number of data bits will be automatically\ncorrected to 24 because temperature bit is set");
         const auto filter = Pick(texts::FilterCorrection, static_cast<uint8_t>(code));
         ASSERT_TRUE(filter);
-        EXPECT_EQ(filter->text, "Filter settings will be\ncorrected to 0 automatically,\nbecause velocity mode is activ");
+        EXPECT_EQ(
+            filter->text, "Filter settings will be\ncorrected to 0 automatically,\nbecause velocity mode is activ");
     }
     EXPECT_EQ(Pick(texts::FilterCorrection, 1)->text,
-              "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist");
+        "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist");
 }
 
 TEST(Texts, ExactMessagesOfBothLanguages)
 {
     EXPECT_EQ(Pick(texts::ResolutionChanged, 0)->text,
-              "The measurement range\n(startpoint, endpoint)\n must be reprogrammed!");
+        "The measurement range\n(startpoint, endpoint)\n must be reprogrammed!");
     EXPECT_EQ(Pick(texts::ResolutionChanged, 1)->caption, "Auflösung geändert!");
     EXPECT_EQ(Pick(texts::RangeError, 0)->text,
-              "Endpoint is smaller/equal than startpoint - \nchange parameter, otherwise sensor will \nbe not function!");
+        "Endpoint is smaller/equal than startpoint - \nchange parameter, otherwise sensor will \nbe not function!");
     EXPECT_EQ(Pick(texts::RangeError, 1)->caption, "Messbereichsfehler");
     EXPECT_EQ(Pick(texts::EepromUpdateQuestion, 1)->caption, "EEPROM update");
     EXPECT_EQ(Pick(texts::MinSsiPeriodCaption, 1), "Min. Meßzykluszeit:");
     EXPECT_EQ(std::string(texts::MainCaption), std::string(texts::MainCaptionPrefix) + texts::VersionText);
     EXPECT_EQ(std::strlen(texts::DemoMarquee), 54U);
     EXPECT_EQ(std::string(texts::DisconnectWarningLabel),
-              "The sensor has been disconnected, but your settings have not been downloaded.\n\nTo update, "
-              "connect the sensor and press the \"Update\"-Button.");
+        "The sensor has been disconnected, but your settings have not been downloaded.\n\nTo update, "
+        "connect the sensor and press the \"Update\"-Button.");
 }
 
 TEST(PortDialogCaptions, ByLanguageAndTheLayoutsOwnOtherwise)
@@ -116,7 +117,7 @@ TEST(LanguageTable, KeepsTheTextsLetterForLetter)
         {"PowerFail", TextProperty::Label, "Power failuire (in ms): ", "Powerfail (in ms): "},
         {"Direction", TextProperty::Hint, "Specifies the measurement direction", "Stellt die Messrichung ein"},
         {"RestoreFactorySettings1", TextProperty::Hint, "Restores the factory settings",
-         "Sellt die Werkseinstellungen wieder her"},
+            "Sellt die Werkseinstellungen wieder her"},
         {"TempComp", TextProperty::Caption, "temperature compenzation", "Temperaturkompensation"},
         {"Siemens", TextProperty::Caption, "Parity && Error Bit", "Paritäts- && Fehlerbit"},
         {"FileMenu", TextProperty::Caption, "&File", "D&atei"},
@@ -124,9 +125,9 @@ TEST(LanguageTable, KeepsTheTextsLetterForLetter)
         {"StartPoint", TextProperty::Label, " measurement start point", "   Messbereichsanfang"},
         {"FilterS", TextProperty::Items, "no Filter\nGrade 2\nGrade 4\nGrade 8", "kein Filter\nGrad 2\nGrad 4\nGrad 8"},
         {"IgnoreSsiClkNum", TextProperty::Hint,
-         "number of SSI clock bursts to ignore before extrapolation algorithm initialization",
-         "Anzahl der SSI-Tacktbüschel, welche vor der initialisierung des Extrapolationsalgorithmus nicht "
-         "berücksichtigt werden"},
+            "number of SSI clock bursts to ignore before extrapolation algorithm initialization",
+            "Anzahl der SSI-Tacktbüschel, welche vor der initialisierung des Extrapolationsalgorithmus nicht "
+            "berücksichtigt werden"},
     };
     for (const Case& c : cases) {
         const ControlText* row = FindRow(c.control, c.property);
@@ -139,13 +140,14 @@ TEST(LanguageTable, KeepsTheTextsLetterForLetter)
 TEST(LanguageTable, ChargepumpRowsFollowTheCaptionWithBothVariants)
 {
     const auto table = LanguageTable();
-    const auto caption = std::ranges::find_if(table, [](const ControlText& row) {
-        return std::strcmp(row.control, "ChargepumpStages") == 0;
-    });
+    const auto caption = std::ranges::find_if(
+        table, [](const ControlText& row) { return std::strcmp(row.control, "ChargepumpStages") == 0; });
     ASSERT_NE(caption, table.end());
     const std::pair<TextProperty, ModelVariant> expected[] = {
-        {TextProperty::Caption, ModelVariant::Any}, {TextProperty::Items, ModelVariant::Wbf},
-        {TextProperty::Hint, ModelVariant::Wbf},    {TextProperty::Items, ModelVariant::Other},
+        {TextProperty::Caption, ModelVariant::Any},
+        {TextProperty::Items, ModelVariant::Wbf},
+        {TextProperty::Hint, ModelVariant::Wbf},
+        {TextProperty::Items, ModelVariant::Other},
         {TextProperty::Hint, ModelVariant::Other},
     };
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -184,12 +186,11 @@ TEST(LanguageTexts, ChoosesTheLanguageAndTheChargepumpVariant)
     });
     ASSERT_NE(items, german.end());
     EXPECT_EQ(items->text,
-              "Stufe 1 (0x00)\nStufe 2 (0x08)\nStufe 3 (0x40)\nStufe 4 (0xC0)\nStufe 5 (0x20)\nStufe 6 (0xA0)\n"
-              "Stufe 7 (0x60)\nStufe 8 (0xE0)");
-    EXPECT_EQ(std::ranges::count_if(german, [](const ResolvedText& t) {
-                  return std::strcmp(t.control, "ChargepumpStages") == 0;
-              }),
-              3);
+        "Stufe 1 (0x00)\nStufe 2 (0x08)\nStufe 3 (0x40)\nStufe 4 (0xC0)\nStufe 5 (0x20)\nStufe 6 (0xA0)\n"
+        "Stufe 7 (0x60)\nStufe 8 (0xE0)");
+    EXPECT_EQ(std::ranges::count_if(
+                  german, [](const ResolvedText& t) { return std::strcmp(t.control, "ChargepumpStages") == 0; }),
+        3);
 
     EXPECT_TRUE(LanguageTexts(2, false).empty());
     EXPECT_TRUE(LanguageTexts(255, true).empty());

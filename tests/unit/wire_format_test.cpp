@@ -9,9 +9,18 @@ TEST(HexToInt, ReadsDigitsOfEitherCaseAndCountsOthersAsZero)
         int32_t expected;
     };
     const Case cases[] = {
-        {"3C6D28", 3960104}, {"3c6d28", 3960104}, {"", 0},           {"1 2", 0x102},
-        {"FFFFFFFF", -1},    {"000519", 0x519},   {"1\r", 0x10},     {"-5", 5},
-        {"g1", 0x01},        {"100000000", 0},    {"A00000001", 1},  {"7FFFFFFF", 0x7FFFFFFF},
+        {"3C6D28", 3960104},
+        {"3c6d28", 3960104},
+        {"", 0},
+        {"1 2", 0x102},
+        {"FFFFFFFF", -1},
+        {"000519", 0x519},
+        {"1\r", 0x10},
+        {"-5", 5},
+        {"g1", 0x01},
+        {"100000000", 0},
+        {"A00000001", 1},
+        {"7FFFFFFF", 0x7FFFFFFF},
     };
     for (const Case& c : cases)
         EXPECT_EQ(HexToInt(c.text), c.expected) << '"' << c.text << '"';
@@ -80,11 +89,11 @@ TEST(LengthCode, DecodesAndEncodesBothRanges)
         int32_t length;
     };
     for (const Case& c : {Case{"0500", 500}, Case{"123C", 12350}, Case{"123c", 12350}, Case{"123F", 12300},
-                          Case{"9999", 9999}, Case{"65XY", 0}, Case{"0000", 0}})
+             Case{"9999", 9999}, Case{"65XY", 0}, Case{"0000", 0}})
         EXPECT_EQ(DecodeLength(c.code), c.length) << c.code;
 
-    for (const Case& c : {Case{"0500", 500}, Case{"0001", 1}, Case{"9999", 9999}, Case{"123C", 12350}, Case{"123F", 12300},
-                          Case{"100F", 10000}, Case{"655F", 65500}})
+    for (const Case& c : {Case{"0500", 500}, Case{"0001", 1}, Case{"9999", 9999}, Case{"123C", 12350},
+             Case{"123F", 12300}, Case{"100F", 10000}, Case{"655F", 65500}})
         EXPECT_EQ(EncodeLength(c.length), c.code) << c.length;
 }
 
