@@ -19,7 +19,6 @@ namespace {
 constexpr std::string_view kNoAnswer = "no answer from the sensor";
 constexpr std::string_view kNoConfirmation = "no confirmation from the sensor";
 constexpr std::string_view kIncompleteSet = "not every read of the set was answered";
-constexpr int kLastListedPort = 100;
 
 void Require(bool succeeded, std::string_view operation, std::string_view reason)
 {
@@ -104,10 +103,8 @@ TSSICom& LinkWithFirmwareVersion(Session& session)
 
 void RunPorts(Session& session, Arguments)
 {
-    const TSerialCom probe;
-    for (int port = 1; port <= kLastListedPort; ++port)
-        if (probe.PortExists(static_cast<uint8_t>(port)))
-            session.Out() << "COM " << port << '\t' << PortDeviceName(port) << '\n';
+    for (const uint8_t port : OpenablePorts())
+        session.Out() << "COM " << int{port} << '\t' << PortDeviceName(port) << '\n';
 }
 
 void RunRead(Session& session, Arguments arguments)

@@ -33,12 +33,9 @@ void TComPortSelectForm::SetCaptions(uint8_t languageCode)
 void TComPortSelectForm::ScanPorts()
 {
     WaitCursor hourglass;
-    TSerialCom probe;
     ui->ComListe->addItem(texts::DemoPortItem);
-    for (int port = 1; port <= 100; ++port) {
-        if (!probe.PortExists(static_cast<uint8_t>(port)))
-            continue;
-        auto* item = new QListWidgetItem(texts::PortItemPrefix + QString::number(port), ui->ComListe);
+    for (const uint8_t port : OpenablePorts(LastScannedPort)) {
+        auto* item = new QListWidgetItem(QString::fromStdString(PortItemText(port)), ui->ComListe);
         item->setToolTip(QString::fromStdString(PortDeviceName(port)));
     }
     ui->ComListe->setCurrentRow(-1);
@@ -49,14 +46,7 @@ void TComPortSelectForm::ComListeClick()
     const QList<QListWidgetItem*> selected = ui->ComListe->selectedItems();
     if (selected.isEmpty())
         return;
-    const QString text = selected.first()->text();
-    if (text == texts::DemoPortItem) {
-        selection_ = 0;
-        return;
-    }
-    bool isNumber = false;
-    const int port = text.mid(4).toInt(&isNumber);
-    selection_ = static_cast<uint8_t>(isNumber ? port : -1);
+    selection_ = PortFromItemText(selected.first()->text().toStdString());
 }
 
 void TComPortSelectForm::DoubleCLick()

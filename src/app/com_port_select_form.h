@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "session_rules.h"
+
 namespace Ui {
 class TComPortSelectForm;
 }
@@ -35,5 +37,5 @@ private:
     void ScanPorts();
 
     std::unique_ptr<Ui::TComPortSelectForm> ui;
-    uint8_t selection_ = 255;
+    uint8_t selection_ = NoPortChosen;
 };

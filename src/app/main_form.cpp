@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int SupervisionIntervalMs = 200;
 constexpr int HintHidePauseMs = 10000;
 constexpr uint32_t StartUpPauseMs = 500;
 

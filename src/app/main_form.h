@@ -42,6 +42,7 @@ public:
     int32_t SyncPeriodOffset = 33;
     bool DeveloperAccess = false;
     QTimer* Timer1 = nullptr;
+    static constexpr int SupervisionIntervalMs = 200;
 
     // Start-up and settings.
     void ConnectAtStart();

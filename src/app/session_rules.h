@@ -31,7 +31,7 @@ AccessEffects AccessEffectsFor(AccessLevel level);
 // ---- Port selection ----
 
 inline constexpr uint8_t NoPortChosen = 255;
-inline constexpr int LastScannedPort = 100;
+inline constexpr uint8_t LastScannedPort = 100;
 std::string PortItemText(int portNumber);
 // "Demo" is 0; "COM n" is n; anything else is 255.
 uint8_t PortFromItemText(std::string_view itemText);

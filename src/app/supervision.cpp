@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int MissingSensorIntervalMs = 600;
-constexpr int SupervisionIntervalMs = 200;
 
 QColor ColourOf(LedColour colour)
 {

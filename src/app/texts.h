@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// Every user-visible text of the main window and its session, in English and German.
+// Every text the program puts on the main window and its dialogs, in English and German;
+// captions that never change stay in the window layouts.
 // LanguageCode 0 is English, 1 German; any other code shows nothing (Pick returns
 // nullopt), unless a message says otherwise. "\n" inside a text is one line feed.
 
@@ -41,23 +42,11 @@ inline constexpr const char* BuildPrefix = "Build: ";
 inline constexpr BilingualMessage CommunicationError{
     {"Error", "Fehler"}, {"Communication Error", "Kommunikationsfehler"}};
 
-// Port selection dialog. Both languages share the window caption and the list's hint.
-inline constexpr const char* PortListHint = "Select the COM-Port where the programmer is located";
+// Port selection dialog.
 inline constexpr const char* DemoPortItem = "Demo";
 inline constexpr const char* PortItemPrefix = "COM ";
 
-// Language selection dialog, the same in both languages.
-inline constexpr const char* LanguageSelectCaption = "Language Selection";
-inline constexpr const char* LanguageSelectLabel = "Please select your language:";
-inline constexpr const char* EnglishButton = "English";
-inline constexpr const char* DeutschButton = "Deutsch";
-
-// About window.
-inline constexpr const char* AboutCaption = "About";
-inline constexpr const char* AboutCloseLabel = "Click into window to close";
-
 // Status box.
-inline constexpr const char* StatusTextAtStart = "Trying to detect SSI-Sensor";
 inline constexpr BilingualText StatusFoundPrefix{"SSI-Sensor found on COM-Port ", "SSI-Sensor gefunden an COM-Port "};
 inline constexpr BilingualText StatusConnectedPrefix{
     "Communication established on COM-Port ", "Verbindung hergestellt an COM-Port "};
@@ -70,12 +59,9 @@ inline constexpr const char* StatusNotConnectedPrefix = "COM";
 inline constexpr const char* DemoMarquee = "DEMO              DEMO              DEMO              ";
 
 // Disconnect warning, English in both languages.
-inline constexpr const char* DisconnectWarningCaption = "Download Parameters to Sensor";
 inline constexpr const char* DisconnectWarningLabel
     = "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
       "To update, connect the sensor and press the \"Update\"-Button.";
-inline constexpr const char* DisconnectUpdateButton = "&Update";
-inline constexpr const char* DisconnectAbortButton = "&Abort";
 inline constexpr const char* SensorNotConnected = "Sensor not connected!\n";
 inline constexpr const char* SensorNotConnectedCaption = "Error";
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // One COM port of the PC: opened by number with a baud rate and a time-out T,
 // raw 8N1 with no flow control, DTR and RTS held off, RTS switched only on request.
@@ -48,3 +49,7 @@ private:
     uint32_t timeoutMs_ = 0;
 #endif
 };
+
+// The ports 1 to lastPort that can be opened now, in ascending order. A port held open by
+// another program fails the probe and is left out.
+std::vector<uint8_t> OpenablePorts(uint8_t lastPort = 100);
