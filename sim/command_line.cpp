@@ -1,6 +1,8 @@
 #include "command_line.h"
 
 #include <charconv>
+#include <limits>
+#include <set>
 #include <stdexcept>
 
 namespace sim {
@@ -16,9 +18,41 @@ const std::string_view kUsage
       "  --factory-number TEXT    up to 8 characters, default 12345678\n"
       "  --set R=PAYLOAD          a register's payload as the sensor sends it, e.g. D=000519\n"
       "  --reply-delay MS         wait between a command's CR and its reply, default 5\n"
+      "  --fault KIND             a fault that hits every command:\n"
+      "                             no-answer   the command is neither carried out nor answered\n"
+      "                             garbled     the reply's final CR is replaced by '0'\n"
+      "                             short       the reply's final CR is missing\n"
+      "                             wrong-echo  linearization reads echo the address plus one\n"
+      "  --fault-every K          with --fault: the fault hits only the K-th, 2K-th, ... command\n"
+      "  --die-after N            carries out and answers N commands, then none\n"
       "  --help                   this text\n";
 
 namespace {
+
+constexpr int kMostCommands = std::numeric_limits<int>::max();
+
+struct FaultKind {
+    std::string_view name;
+    void (*apply)(Faults& faults);
+};
+
+constexpr FaultKind kFaultKinds[] = {
+    {"no-answer", [](Faults& faults) { faults.unanswered = {""}; }},
+    {"garbled", [](Faults& faults) { faults.damage = ReplyDamage::NoFinalCr; }},
+    {"short", [](Faults& faults) { faults.damage = ReplyDamage::Short; }},
+    {"wrong-echo", [](Faults& faults) { faults.wrongLinAddressEcho = true; }},
+};
+
+void ApplyFaultKind(Faults& faults, const std::string& name)
+{
+    for (const FaultKind& kind : kFaultKinds) {
+        if (kind.name == name) {
+            kind.apply(faults);
+            return;
+        }
+    }
+    throw std::invalid_argument("--fault takes no-answer, garbled, short or wrong-echo, not \"" + name + "\"");
+}
 
 int ParseNumber(const std::string& option, const std::string& text, int low, int high)
 {
@@ -50,6 +84,12 @@ void ApplyOption(CommandLine& result, const std::string& option, const std::stri
         settings.registers[value[0]] = value.substr(2);
     } else if (option == "--reply-delay") {
         settings.replyDelay = std::chrono::milliseconds(ParseNumber(option, value, 0, 10000));
+    } else if (option == "--fault") {
+        ApplyFaultKind(result.faults, value);
+    } else if (option == "--fault-every") {
+        result.faults.hitEvery = ParseNumber(option, value, 1, kMostCommands);
+    } else if (option == "--die-after") {
+        result.faults.commandsBeforeDeath = ParseNumber(option, value, 0, kMostCommands);
     } else {
         throw std::invalid_argument("unknown option \"" + option + "\"");
     }
@@ -60,18 +100,24 @@ void ApplyOption(CommandLine& result, const std::string& option, const std::stri
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine result;
+    std::set<std::string> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "--help") {
+        const std::string& option = arguments[i];
+        if (option == "--help") {
             result.help = true;
             return result;
         }
         if (i + 1 == arguments.size())
-            throw std::invalid_argument("\"" + arguments[i] + "\" needs a value");
-        ApplyOption(result, arguments[i], arguments[i + 1]);
+            throw std::invalid_argument("\"" + option + "\" needs a value");
+        ApplyOption(result, option, arguments[i + 1]);
+        if (option != "--set" && !given.insert(option).second)
+            throw std::invalid_argument("\"" + option + "\" is given twice");
         ++i;
     }
     if (result.port == 0)
         throw std::invalid_argument("--port N is required");
+    if (given.contains("--fault-every") && !given.contains("--fault"))
+        throw std::invalid_argument("--fault-every needs --fault");
     return result;
 }
 

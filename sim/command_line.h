@@ -2,9 +2,11 @@
 
 // The arguments of ssi-sensor-sim, without the program name:
 //   --port N [--firmware V] [--model KH] [--length MM] [--factory-number TEXT]
-//   [--set D=000519]... [--reply-delay MS] | --help
-// ParseCommandLine throws std::invalid_argument with a one-line message for a bad list;
-// the values themselves are checked when the SensorModel is made from the settings.
+//   [--set D=000519]... [--reply-delay MS]
+//   [--fault no-answer|garbled|short|wrong-echo [--fault-every K]] [--die-after N] | --help
+// Every option but --set is given at most once. ParseCommandLine throws std::invalid_argument
+// with a one-line message for a bad list; the sensor's values themselves are checked when the
+// SensorModel is made from the settings.
 
 #include <string>
 #include <string_view>
@@ -18,6 +20,7 @@ struct CommandLine {
     bool help = false;
     int port = 0;
     SensorSettings settings;
+    Faults faults;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -39,6 +39,7 @@ int main(int argc, char** argv)
 
     try {
         sim::PtyHost host(commandLine.settings);
+        host.SetFaults(commandLine.faults);
         host.Start();
         host.LinkAsPort(commandLine.port);
         std::cout << "COM" << commandLine.port << " -> " << host.DevicePath() << std::endl;

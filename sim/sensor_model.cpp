@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 namespace sim {
 namespace {
@@ -209,13 +210,16 @@ std::optional<std::string> SensorModel::HandleLine(std::string_view line)
         mode_ = SensorMode::Command;
         return std::nullopt;
     }
-    if (mode_ != SensorMode::Command || line.empty() || !TakeCommandTurn() || IsUnheard(line)) {
+    if (mode_ != SensorMode::Command || line.empty() || !TakeCommandTurn())
         return std::nullopt;
-    }
+    faultsHitThisCommand_ = IsFaultTurn();
+    if (faultsHitThisCommand_ && IsUnheard(line))
+        return std::nullopt;
     std::optional<std::string> payload = Execute(line);
     if (!payload)
         return std::nullopt;
-    return Damage(*payload + '\r');
+    std::string reply = *payload + '\r';
+    return faultsHitThisCommand_ ? Damage(std::move(reply)) : reply;
 }
 
 void SensorModel::PortOpened()
@@ -269,6 +273,12 @@ RegisterSet& SensorModel::Registers(Bank bank) { return banks_[static_cast<size_
 
 const RegisterSet& SensorModel::Registers(Bank bank) const { return banks_[static_cast<size_t>(bank)]; }
 
+void SensorModel::SetFaults(const Faults& faults)
+{
+    faults_ = faults;
+    commandsSinceFaultTurn_ = 0;
+}
+
 bool SensorModel::TakeCommandTurn()
 {
     if (faults_.commandsBeforeDeath == 0) {
@@ -280,6 +290,12 @@ bool SensorModel::TakeCommandTurn()
     if (faults_.commandsBeforeDeath > 0)
         --faults_.commandsBeforeDeath;
     return true;
+}
+
+bool SensorModel::IsFaultTurn()
+{
+    commandsSinceFaultTurn_ = (commandsSinceFaultTurn_ + 1) % std::max(faults_.hitEvery, 1);
+    return commandsSinceFaultTurn_ == 0;
 }
 
 std::optional<std::string> SensorModel::Execute(std::string_view line)
@@ -348,7 +364,7 @@ std::optional<std::string> SensorModel::HandleLinearization(char operation, std:
         }
         if (address == kLinStartValueAddress)
             return HexText(LinStartValue(), 6);
-        uint32_t echo = (address + (faults_.wrongLinAddressEcho ? 1 : 0)) % kLinMemorySize;
+        uint32_t echo = (address + (faultsHitThisCommand_ && faults_.wrongLinAddressEcho ? 1 : 0)) % kLinMemorySize;
         return HexText(echo << 8 | working.linMemory[address], 6);
     }
     if (argument.size() != 8)

@@ -58,10 +58,13 @@ enum class ReplyDamage {
 
 struct Faults {
     bool dead = false;                    // carries out and answers nothing but PROG
-    std::vector<std::string> unanswered;  // commands beginning with one of these are not even heard
+    std::vector<std::string> unanswered;  // commands beginning with one of these are not even heard; "" is every one
     ReplyDamage damage = ReplyDamage::None;
     bool wrongLinAddressEcho = false;  // X queries echo the address plus one
-    int commandsBeforeDeath = -1;      // >= 0: this many more commands, then dead
+    // The three faults above hit only the K-th, 2K-th, ... command heard in command mode
+    // since SetFaults; PROG is not counted.
+    int hitEvery = 1;
+    int commandsBeforeDeath = -1;  // >= 0: this many more commands, then dead
 };
 
 struct EventCounts {
@@ -103,6 +106,8 @@ public:
     const RegisterSet& Registers(Bank bank) const;
 
     void SetMagnet(std::optional<uint32_t> position) { magnet_ = position; }
+    // Also starts counting the commands for Faults::hitEvery afresh.
+    void SetFaults(const Faults& faults);
     Faults& CurrentFaults() { return faults_; }
     const EventCounts& Counts() const { return counts_; }
 
@@ -113,6 +118,7 @@ private:
     std::optional<std::string> HandleLinearization(char operation, std::string_view argument);
     bool HandleEepromOrBootloader(std::string_view line);
     bool TakeCommandTurn();
+    bool IsFaultTurn();
     bool IsUnheard(std::string_view line) const;
     std::string Damage(std::string reply) const;
     void WriteLinStartValue(RegisterSet& set, uint32_t value) const;
@@ -122,6 +128,8 @@ private:
     SensorMode mode_ = SensorMode::Command;
     std::optional<uint32_t> magnet_;
     Faults faults_;
+    int commandsSinceFaultTurn_ = 0;
+    bool faultsHitThisCommand_ = false;
     EventCounts counts_;
 };
 

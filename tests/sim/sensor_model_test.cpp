@@ -232,6 +232,22 @@ TEST(Faults, WrongLinearizationEchoAnswersTheNextAddress)
     EXPECT_EQ(sensor.HandleLine("XA00C800"), "00C900\r");
 }
 
+TEST(Faults, OneInEveryKCountsOnlyCommandsHeardInCommandModeSinceTheFaultsWereSet)
+{
+    SensorModel sensor(SensorSettings{});
+    sensor.HandleLine("DA");
+    sensor.SetFaults({.unanswered = {""}, .hitEvery = 2});
+    EXPECT_EQ(sensor.HandleLine("DN000519"), std::nullopt);
+    sensor.HandleLine("PROG");
+    sensor.HandleLine("DN800519");  // second: not heard, so not carried out
+    sensor.HandleLine("BN");
+    sensor.HandleLine("DA");  // the bootloader hears no command
+    sensor.HandleLine("PROG");
+    EXPECT_EQ(sensor.HandleLine("DA"), std::nullopt);
+    EXPECT_EQ(sensor.HandleLine("DA"), "000519\r");
+    EXPECT_EQ(sensor.Counts().bootloader, 1);
+}
+
 TEST(Faults, SensorDiesAfterTheGivenCommandsButStillCountsWakeUps)
 {
     SensorModel sensor(SensorSettings{});
