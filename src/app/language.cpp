@@ -6,7 +6,6 @@
 #include "main_form.h"
 #include "presentation.h"
 #include "radio_group.h"
-#include "settings_store.h"
 #include "ui_main_form.h"
 
 namespace {
@@ -93,7 +92,7 @@ void TMainForm::English1Click() { ChangeLanguage(0); }
 
 void TMainForm::Deutsch1Click() { ChangeLanguage(1); }
 
-void TMainForm::PersistLanguage() { OpenSettingsStore()->setValue("Language", LanguageCode); }
+void TMainForm::PersistLanguage() { SaveSetting("Language", LanguageCode); }
 
 void TMainForm::ResetSession()
 {

@@ -65,10 +65,10 @@ void TMainForm::RunStartUp()
     std::unique_ptr<TAboutForm> splash(SplashFadeIn());
     setWindowTitle(texts::MainCaptionPrefix + splash->Controls()->Label1->text());
 
-    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
-    ChooseLanguage(*settings);
+    const SettingsStore settings;
+    ChooseLanguage(settings);
     ui->ParameterPage->setTabVisible(ui->ParameterPage->indexOf(ui->Firmware), false);
-    ApplyAccessLevel(settings->value("FactoryKey").toString());
+    ApplyAccessLevel(settings.Value("FactoryKey").toString());
     ApplyLanguage();
     ui->ParameterPage->setCurrentWidget(ui->SSISettings);
     ConnectAtStart();
@@ -91,17 +91,17 @@ TAboutForm* TMainForm::SplashFadeIn()
     return splash;
 }
 
-void TMainForm::ChooseLanguage(QSettings& settings)
+void TMainForm::ChooseLanguage(const SettingsStore& settings)
 {
-    if (settings.contains("Language")) {
-        LanguageCode = LowByte(settings.value("Language").toInt());
+    if (settings.Contains("Language")) {
+        LanguageCode = LowByte(settings.Value("Language").toInt());
         return;
     }
     TLanguageSelect dialog(this);
     dialog.exec();
     dialog.raise();
     LanguageCode = dialog.Code();
-    settings.setValue("Language", LanguageCode);
+    SaveSetting("Language", LanguageCode);
 }
 
 void TMainForm::ApplyAccessLevel(const QString& factoryKey)
@@ -119,14 +119,14 @@ void TMainForm::ApplyAccessLevel(const QString& factoryKey)
 
 void TMainForm::ConnectAtStart()
 {
-    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
+    const std::optional<int> storedPort = SettingsStore().ComPort();
     SSICom = std::make_unique<TSSICom>();
-    if (!settings->contains("COM-Port")) {
+    if (!storedPort) {
         if (ChoosePortInDialog())
             SSICom->OpenSensorPort(ComPortNumber);
         return;
     }
-    ComPortNumber = LowByte(settings->value("COM-Port").toInt());
+    ComPortNumber = LowByte(*storedPort);
     if (ComPortNumber != 0 && !SSICom->PortExists(ComPortNumber))
         SelComPortClick();
     else
@@ -146,10 +146,19 @@ bool TMainForm::ChoosePortInDialog()
     }
     ComPortNumber = dialog.Selection();
     if (ComPortNumber != 0)
-        OpenSettingsStore()->setValue("COM-Port", ComPortNumber);
+        SaveSetting("COM-Port", ComPortNumber);
     else
         SSICom->LoadDemoDefaults();
     return true;
+}
+
+void TMainForm::SaveSetting(const QString& key, int value)
+{
+    SettingsStore settings;
+    if (!settings.Write(key, value) && !settingsNotSavedShown_)
+        settingsNotSavedShown_
+            = ShowMessage(texts::SettingsNotSaved, DialogButtons::Ok, DialogIcon::Warning, settings.Location())
+                  .has_value();
 }
 
 void TMainForm::SelComPortClick()
@@ -186,12 +195,12 @@ void TMainForm::ReportCommunicationError()
 }
 
 std::optional<DialogAnswer> TMainForm::ShowMessage(
-    const BilingualMessage& message, DialogButtons buttons, DialogIcon icon)
+    const BilingualMessage& message, DialogButtons buttons, DialogIcon icon, const QString& detail)
 {
     const std::optional<MessageText> text = Pick(message, LanguageCode);
     if (!text)
         return std::nullopt;
-    return Dialogs().Message(this, FromUtf8(text->caption), FromUtf8(text->text), buttons, icon);
+    return Dialogs().Message(this, FromUtf8(text->caption), FromUtf8(text->text) + detail, buttons, icon);
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QSettings>
 #include <QTimer>
 #include <memory>
 #include <optional>
@@ -15,6 +14,7 @@ namespace Ui {
 class TMainForm;
 }
 class TAboutForm;
+class SettingsStore;
 
 // The one top-level window: it owns the sensor link, finds the sensor by itself every
 // 200 ms, shows the parameter set on its pages and commits it to the sensor's EEPROM.
@@ -84,10 +84,12 @@ private:
     // Start-up.
     void RunStartUp();
     TAboutForm* SplashFadeIn();
-    void ChooseLanguage(QSettings& settings);
+    void ChooseLanguage(const SettingsStore& settings);
     void ApplyAccessLevel(const QString& factoryKey);
     bool ChoosePortInDialog();
     void ConnectSignals();
+    // Writes one setting; the first failure of a run is reported.
+    void SaveSetting(const QString& key, int value);
     void FormClose();
 
     // Supervision.
@@ -121,9 +123,12 @@ private:
     std::string RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const;
 
     void ChangeLanguage(uint8_t languageCode);
-    // A message in the current language; nothing (nullopt) for other language codes.
-    std::optional<DialogAnswer> ShowMessage(const BilingualMessage& message, DialogButtons buttons, DialogIcon icon);
+    // A message in the current language, its text followed by detail; nothing (nullopt)
+    // for other language codes.
+    std::optional<DialogAnswer> ShowMessage(
+        const BilingualMessage& message, DialogButtons buttons, DialogIcon icon, const QString& detail = {});
 
     std::unique_ptr<Ui::TMainForm> ui;
     bool terminationRequested_ = false;
+    bool settingsNotSavedShown_ = false;
 };

@@ -41,6 +41,11 @@ inline constexpr const char* BuildPrefix = "Build: ";
 
 inline constexpr BilingualMessage CommunicationError{
     {"Error", "Fehler"}, {"Communication Error", "Kommunikationsfehler"}};
+// The settings file or registry key follows the text.
+inline constexpr BilingualMessage SettingsNotSaved{{"Settings", "Einstellungen"},
+    {"The settings cannot be saved. The program goes on, but your choices last only until it ends.\n\n",
+        "Die Einstellungen können nicht gespeichert werden. Das Programm läuft weiter, aber Ihre Auswahl gilt nur "
+        "bis zum Programmende.\n\n"}};
 
 // Port selection dialog.
 inline constexpr const char* DemoPortItem = "Demo";
