@@ -1,4 +1,3 @@
-#include <QSettings>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -7,16 +6,17 @@
 
 #include "cli_error.h"
 #include "commands.h"
+#include "settings_store.h"
 
 namespace {
 
 // The port the window stored in its settings.
 std::optional<int> StoredComPort()
 {
-    const QSettings settings("QOR", "SSI Tesmira");
-    bool isNumber = false;
-    const int port = settings.value("COM-Port").toInt(&isNumber);
-    return isNumber ? std::optional<int>(port) : std::nullopt;
+    const SettingsStore settings;
+    if (!settings.Problem().empty())
+        std::cerr << "ssi-tesmira-cli: warning: " << settings.Problem() << '\n';
+    return settings.ComPort();
 }
 
 }  // namespace
