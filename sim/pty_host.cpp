@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <system_error>
+#include <utility>
 
 #include "port_names.h"
 
@@ -57,6 +58,15 @@ void MakeRaw(int slave)
     cfmakeraw(&settings);
     cfsetspeed(&settings, B4800);
     tcsetattr(slave, TCSANOW, &settings);
+}
+
+// The bytes up to and including the first CR, or all of them; taken from the front of `bytes`.
+std::string_view TakeLine(std::string_view& bytes)
+{
+    std::size_t end = std::min(bytes.find('\r'), bytes.size() - 1) + 1;
+    std::string_view line = bytes.substr(0, end);
+    bytes.remove_prefix(end);
+    return line;
 }
 
 }  // namespace
@@ -128,7 +138,7 @@ bool PtyHost::SetRegister(char letter, const std::string& text, Bank bank)
 void PtyHost::SetFaults(const Faults& faults)
 {
     std::lock_guard lock(mutex_);
-    model_.CurrentFaults() = faults;
+    model_.SetFaults(faults);
 }
 
 void PtyHost::SetMagnet(std::optional<uint32_t> position)
@@ -278,36 +288,70 @@ void PtyHost::ReadAndAnswer()
     char chunk[256];
     ssize_t size = read(master_, chunk, sizeof chunk);
     auto arrival = std::chrono::steady_clock::now();
-    for (ssize_t i = 0; i < size; ++i) {
+    std::string_view bytes(chunk, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+    while (!bytes.empty()) {
         std::optional<std::string> reply;
         std::chrono::milliseconds delay{};
         {
             std::lock_guard lock(mutex_);
-            bytes_ += chunk[i];
-            if (chunk[i] != '\r') {
-                pendingLine_ += chunk[i];
-                continue;
-            }
-            lines_.push_back({pendingLine_, arrival});
-            reply = model_.HandleLine(pendingLine_);
+            std::optional<std::string> line = Log(TakeLine(bytes), arrival);
+            if (line)
+                reply = model_.HandleLine(*line);
             delay = replyDelay_;
         }
-        pendingLine_.clear();
         linesArrived_.notify_all();
-        if (reply)
+        if (reply) {
+            Overhear(bytes, arrival);
             SendPaced(*reply, std::max(arrival + delay, std::chrono::steady_clock::now()));
+            return;
+        }
     }
 }
 
-// Each character is handed over when its last bit would have arrived on the wire.
+// Bytes that arrive while the sensor is busy with a reply are logged but never carried out.
+void PtyHost::Overhear(std::string_view bytes, std::chrono::steady_clock::time_point arrival)
+{
+    {
+        std::lock_guard lock(mutex_);
+        while (!bytes.empty())
+            Log(TakeLine(bytes), arrival);
+    }
+    linesArrived_.notify_all();
+}
+
+std::optional<std::string> PtyHost::Log(std::string_view bytes, std::chrono::steady_clock::time_point arrival)
+{
+    bytes_ += bytes;
+    if (!bytes.ends_with('\r')) {
+        pendingLine_ += bytes;
+        return std::nullopt;
+    }
+    pendingLine_ += bytes.substr(0, bytes.size() - 1);
+    lines_.push_back({pendingLine_, arrival});
+    return std::exchange(pendingLine_, {});
+}
+
+// Each character is handed over when its last bit would have arrived on the wire. The
+// sensor is deaf until its final character leaves: what came in by then is dropped.
 void PtyHost::SendPaced(const std::string& reply, std::chrono::steady_clock::time_point start)
 {
     std::chrono::microseconds characterTime = CharacterTime(master_);
     for (std::size_t i = 0; i < reply.size(); ++i) {
         std::this_thread::sleep_until(start + characterTime * static_cast<int64_t>(i + 1));
+        if (i + 1 == reply.size())
+            DropWhatArrivedWhileBusy();
         if (write(master_, &reply[i], 1) != 1)
             return;
     }
+}
+
+void PtyHost::DropWhatArrivedWhileBusy()
+{
+    char chunk[256];
+    ssize_t size = 0;
+    while ((size = read(master_, chunk, sizeof chunk)) > 0)
+        Overhear({chunk, static_cast<std::size_t>(size)}, std::chrono::steady_clock::now());
+    pendingLine_.clear();
 }
 
 void PtyHost::CreateLink()

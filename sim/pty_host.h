@@ -11,10 +11,15 @@
 //   host.WithModel([](sim::SensorModel& sensor) { return sensor.Register('D'); });
 //
 // A reply leaves replyDelay after the CR of its command, one character per 10 bit times of
-// the baud rate the program set on the slave. The host holds the slave open only while it
-// sets it up. A pty has no RTS line: each time the slave goes from closed to open counts as
-// an RTS pulse (SensorModel::PortOpened). Opens are followed with inotify, so that a close
-// quickly followed by an open is never missed.
+// the baud rate the program set on the slave. Like a real sensor, it hears nothing while it
+// answers: every byte that arrives from a command's CR until just before the last character
+// of its reply is written is dropped, and a line left half received with it. Dropped bytes
+// (ReceivedBytes) and lines (ReceivedLines) are still logged, only never carried out. A
+// command that gets no reply keeps the sensor busy for no time. A program that waits for the
+// reply's CR before its next command loses nothing: the dropping ends before that CR leaves.
+// The host holds the slave open only while it sets it up. A pty has no RTS line: each time
+// the slave goes from closed to open counts as an RTS pulse (SensorModel::PortOpened). Opens
+// are followed with inotify, so that a close quickly followed by an open is never missed.
 // Unplug() closes the master: the program's reads fail and the device and the port link
 // vanish. Replug() makes a new pty, renews the link and powers the sensor up again.
 // Every member may be called from any thread; WithModel runs its action under the lock.
@@ -24,7 +29,9 @@
 #include <cstddef>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -81,7 +88,11 @@ private:
     void Serve();
     void FollowSlaveOpens(int& openCount);
     void ReadAndAnswer();
+    void Overhear(std::string_view bytes, std::chrono::steady_clock::time_point arrival);
+    // Needs the lock; returns the line that a final CR completes.
+    std::optional<std::string> Log(std::string_view bytes, std::chrono::steady_clock::time_point arrival);
     void SendPaced(const std::string& reply, std::chrono::steady_clock::time_point start);
+    void DropWhatArrivedWhileBusy();
     void CreateLink();
     void RemoveLink();
 

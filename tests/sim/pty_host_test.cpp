@@ -122,6 +122,28 @@ TEST_F(PtyHostTest, LogsEveryLineAndByteInOrder)
     EXPECT_TRUE(host_.ReceivedBytes().empty());
 }
 
+TEST_F(PtyHostTest, WhatArrivesBeforeTheRepliesLastCharacterIsLoggedButNotHeard)
+{
+    host_.SetReplyDelay(200ms);
+    ProgramSide program(host_.DevicePath(), B38400);
+    program.Send("DA\rKA\rL");
+    EXPECT_EQ(program.Receive(14, 500ms), "020119\r");
+    program.Send("A\rKA\r");  // the half line before it was dropped
+    EXPECT_EQ(program.Receive(14, 500ms), "000001\r");
+    EXPECT_EQ(host_.ReceivedCommands(), (std::vector<std::string>{"DA", "KA", "A", "KA"}));
+    EXPECT_EQ(host_.ReceivedBytes(), "DA\rKA\rLA\rKA\r");
+}
+
+TEST_F(PtyHostTest, ACommandSentTheMomentTheReplyEndsIsHeard)
+{
+    host_.SetReplyDelay(0ms);
+    ProgramSide program(host_.DevicePath(), B230400);
+    for (int exchange = 0; exchange < 200; ++exchange) {
+        program.Send("DA\r");
+        ASSERT_EQ(program.Receive(7), "020119\r") << "exchange " << exchange;
+    }
+}
+
 TEST_F(PtyHostTest, FaultsFlippedWhileServingTakeEffectAtOnce)
 {
     ProgramSide program(host_.DevicePath(), B38400);
