@@ -162,6 +162,7 @@ bool TSSICom::WriteVerified(DataElement& element, ReadOperation read, const Comp
                     element.Valid = 1;
                     return true;
                 }
+                ExpectLateReply();
             }
         }
         SleepMs(WriteRetryWaitMs);
@@ -259,6 +260,7 @@ bool TSSICom::WriteFactoryNumber()
             element.Valid = 1;
             return true;
         }
+        ExpectLateReply();
         SleepMs(WriteRetryWaitMs);
     }
     return false;
@@ -284,9 +286,11 @@ bool KeepsChangedOnStore(int index, bool keepOptionFlags)
 
 }  // namespace
 
+// A command that could not be written stores nothing, so every edit stays marked.
 bool TSSICom::SendEepromCommand(const char* command, uint32_t waitMs, bool keepOptionFlags)
 {
-    SendCommand(command);
+    if (!SendCommand(command))
+        return false;
     for (int index = 0; index < ParameterStruct::Count; ++index)
         if (!KeepsChangedOnStore(index, keepOptionFlags))
             Parameter[index].Changed = 0;

@@ -45,6 +45,7 @@ bool TSSICom::RangePointAction(DataElement& element, const std::string& code)
             element.Valid = 1;
             return true;
         }
+        ExpectLateReply();
     }
     element.Valid = 0;
     return false;
@@ -104,6 +105,7 @@ bool TSSICom::WriteLinValue(int address)
         SleepMs(100);
         if (ReadLinValue(address) && element.Value == value)
             return true;
+        ExpectLateReply();
     }
     return false;
 }
@@ -129,6 +131,7 @@ bool TSSICom::WriteLinStartValue()
         SendCommand(command);
         if (ReadLinStartValue() && element.Value == value)
             return true;
+        ExpectLateReply();
     }
     return false;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "serial_port.h"
 
@@ -54,12 +55,13 @@ public:
 
     void InitElements();
     void LoadDemoDefaults();
-    bool IsDemo() const { return PortNumber() == 0; }
+    bool IsDemo() const { return PortNumber() == 0 && !OpenedByPath(); }
     int32_t Family() const;
     bool HasBlankingRegisters() const;
 
     // Transactions.
     bool OpenSensorPort(uint8_t portNumber);
+    bool OpenSensorDevice(const std::string& device);
     bool SendCommand(const std::string& command);
     bool ReceiveReply(std::string& reply, uint32_t length);
     bool WriteRaw(const uint8_t* bytes, uint32_t count);
@@ -100,6 +102,7 @@ public:
     bool ReadEndPoint();
     bool ReadSecErrorValue();
     bool ReadLinValue(int address);
+    bool ReadLinValueOfFirstAddress();  // the byte at address 200, as the whole-set read takes it
     bool ReadLinStartValue();
     bool ReadBlanking();
     bool ReadInitDelay();
@@ -153,6 +156,8 @@ public:
     bool ReadAll();
     bool ReadAllStrict();
     bool WriteAll();
+    // The elements whose Valid flag a read-all sets on this sensor's firmware.
+    std::vector<int> ElementsOfReadAll(bool strict) const;
 
 private:
     // Takes the payload just received apart; false rejects the reply without a retry.
@@ -178,4 +183,9 @@ private:
     bool RangePointAction(DataElement& element, const std::string& code);
     bool SendEepromCommand(const char* command, uint32_t waitMs, bool keepOptionFlags);
     bool ReadAllInOrder(bool strict);
+    // An attempt failed: its reply may still be on the way and must not be taken for the
+    // answer to what is sent next.
+    void ExpectLateReply() { lateReplyPossible_ = !IsDemo(); }
+
+    bool lateReplyPossible_ = false;
 };

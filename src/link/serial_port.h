@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // One COM port of the PC: opened by number with a baud rate and a time-out T,
@@ -9,6 +10,9 @@
 // more than T ms apart; a write gives up after T ms. Nothing here retries or reports.
 class TSerialCom {
 public:
+    // Why the last open failed.
+    enum class OpenError { None, NoSuchDevice, InUse, NotSerialDevice, AccessDenied, Other };
+
 #ifdef _WIN32
     using Handle = void*;
 #else
@@ -21,6 +25,9 @@ public:
     TSerialCom& operator=(const TSerialCom&) = delete;
 
     bool Open(uint8_t portNumber, uint32_t baudRate, uint32_t timeoutMs);
+    // Opens a device given by its path instead of a port number. It is no demo port, and
+    // PortNumber() is 0 while it is in use.
+    bool OpenDevice(const std::string& device, uint32_t baudRate, uint32_t timeoutMs);
     bool Close();
     bool PortExists(uint8_t portNumber) const;
     bool SetRts();
@@ -29,8 +36,17 @@ public:
     bool Read(uint8_t* buffer, uint32_t count, uint32_t& received);
     bool Write(const uint8_t* bytes, uint32_t count);
     bool SetTimeouts(uint32_t timeoutMs);
+    // Reads whatever is still arriving until the line has been quiet for T ms, then
+    // discards the input queue. A peer that never falls silent is cut off after a while.
+    bool DrainInput();
     uint8_t PortNumber() const { return portNumber_; }
     bool IsOpen() const;
+    bool OpenedByPath() const { return openedByPath_; }
+    // The device of the last open (empty when the port number names none).
+    const std::string& DeviceName() const { return device_; }
+    OpenError LastOpenError() const { return lastOpenError_; }
+    // The operating system's words for the last failed open, when it gave any.
+    const std::string& LastOpenErrorText() const { return lastOpenErrorText_; }
 
 protected:
     // One read under the time-outs. True when the operating system call itself
@@ -38,10 +54,16 @@ protected:
     bool ReadCall(uint8_t* buffer, uint32_t count, uint32_t& received);
 
 private:
-    bool OpenDevice(uint32_t baudRate);
+    bool OpenNamed(uint32_t baudRate, uint32_t timeoutMs);
+    bool FlushInput();
     void CloseHandleOnly();
+    bool Fail(OpenError error, std::string text = {});
 
     uint8_t portNumber_ = 0;
+    bool openedByPath_ = false;
+    std::string device_;
+    OpenError lastOpenError_ = OpenError::None;
+    std::string lastOpenErrorText_;
 #ifdef _WIN32
     Handle handle_ = reinterpret_cast<Handle>(static_cast<intptr_t>(-1));
 #else

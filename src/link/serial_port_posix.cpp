@@ -5,8 +5,11 @@
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
+#include <string>
+#include <system_error>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -33,21 +36,70 @@ bool BaudConstant(uint32_t baudRate, speed_t& speed)
     return false;
 }
 
-// Opens the device for reading and writing so that no other open succeeds:
-// TIOCEXCL keeps out other users, flock also root and this very process.
-int OpenExclusive(const std::string& device)
+using OpenError = TSerialCom::OpenError;
+
+struct Opened {
+    int fd = -1;
+    OpenError error = OpenError::None;
+    std::string text;
+};
+
+Opened Refused(OpenError error, int code = 0)
 {
+    return {-1, error, code ? std::system_category().message(code) : std::string()};
+}
+
+OpenError ErrorOfOpen(int code)
+{
+    switch (code) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENXIO:
+    case ENODEV:
+        return OpenError::NoSuchDevice;
+    case EBUSY:
+        return OpenError::InUse;
+    case EACCES:
+    case EPERM:
+        return OpenError::AccessDenied;
+    default:
+        return OpenError::Other;
+    }
+}
+
+// The exclusive mode outlives the descriptor on a pseudo-terminal whose other side stays
+// open; an ordinary user could then never open the port again.
+void CloseExclusive(int fd)
+{
+    ::ioctl(fd, TIOCNXCL);
+    ::close(fd);
+}
+
+// Opens a terminal device for reading and writing so that no other open succeeds:
+// TIOCEXCL keeps out other users, flock also root and this very process. Only character
+// devices are opened at all: opening some other files has effects of its own.
+Opened OpenExclusive(const std::string& device)
+{
+    struct stat info { };
     if (device.empty())
-        return -1;
+        return Refused(OpenError::NoSuchDevice);
+    if (::stat(device.c_str(), &info) != 0)
+        return Refused(ErrorOfOpen(errno), errno);
+    if (!S_ISCHR(info.st_mode))
+        return Refused(OpenError::NotSerialDevice);
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return Refused(ErrorOfOpen(errno), errno);
+    if (!::isatty(fd)) {
+        ::close(fd);
+        return Refused(OpenError::NotSerialDevice);
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return -1;
+        return Refused(OpenError::InUse);
     }
     ::ioctl(fd, TIOCEXCL);
-    return fd;
+    return {fd};
 }
 
 bool ApplyLineSettings(int fd, uint32_t baudRate)
@@ -87,34 +139,33 @@ bool SetModemLine(int fd, int request)
 
 bool TSerialCom::IsOpen() const { return handle_ >= 0; }
 
-bool TSerialCom::Open(uint8_t portNumber, uint32_t baudRate, uint32_t timeoutMs)
+bool TSerialCom::OpenNamed(uint32_t baudRate, uint32_t timeoutMs)
 {
-    portNumber_ = portNumber;
-    if (portNumber == 0)
-        return false;
-    handle_ = OpenExclusive(PortDeviceName(portNumber));
-    if (handle_ < 0)
-        return false;
-    if (!ApplyLineSettings(handle_, baudRate)) {
-        CloseHandleOnly();
-        return false;
-    }
+    CloseHandleOnly();
+    const Opened opened = OpenExclusive(device_);
+    if (opened.fd < 0)
+        return Fail(opened.error, opened.text);
+    handle_ = opened.fd;
+    if (!ApplyLineSettings(handle_, baudRate))
+        return Fail(OpenError::NotSerialDevice);
+    lastOpenError_ = OpenError::None;
+    lastOpenErrorText_.clear();
     return SetTimeouts(timeoutMs);
 }
 
 void TSerialCom::CloseHandleOnly()
 {
     if (handle_ >= 0)
-        ::close(handle_);
+        CloseExclusive(handle_);
     handle_ = -1;
 }
 
 bool TSerialCom::PortExists(uint8_t portNumber) const
 {
-    const int fd = OpenExclusive(PortDeviceName(portNumber));
-    if (fd < 0)
+    const Opened probe = OpenExclusive(PortDeviceName(portNumber));
+    if (probe.fd < 0)
         return false;
-    ::close(fd);
+    CloseExclusive(probe.fd);
     return true;
 }
 
@@ -126,11 +177,13 @@ bool TSerialCom::ClearRts() { return SetModemLine(handle_, TIOCMBIC); }
 // anyway would, on a pseudo-terminal, throw away what the peer has not read yet.
 bool TSerialCom::Purge()
 {
-    if (handle_ < 0 || ::tcflush(handle_, TCIFLUSH) != 0)
+    if (!FlushInput())
         return false;
     SleepMs(10);
     return true;
 }
+
+bool TSerialCom::FlushInput() { return handle_ >= 0 && ::tcflush(handle_, TCIFLUSH) == 0; }
 
 bool TSerialCom::SetTimeouts(uint32_t timeoutMs)
 {

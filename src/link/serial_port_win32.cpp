@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <system_error>
+
 #include "port_names.h"
 #include "protocol_sleep.h"
 
@@ -9,13 +11,27 @@ namespace {
 
 HANDLE Native(TSerialCom::Handle handle) { return static_cast<HANDLE>(handle); }
 
-HANDLE OpenWithoutSharing(uint8_t portNumber)
+HANDLE OpenWithoutSharing(const std::string& device)
 {
-    const std::string device = PortDeviceName(portNumber);
     if (device.empty())
         return INVALID_HANDLE_VALUE;
     return CreateFileA(
         device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A port held by another program refuses the open with "access denied".
+TSerialCom::OpenError ErrorOfOpen(DWORD code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return TSerialCom::OpenError::NoSuchDevice;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return TSerialCom::OpenError::InUse;
+    default:
+        return TSerialCom::OpenError::Other;
+    }
 }
 
 bool ApplyLineSettings(HANDLE handle, uint32_t baudRate)
@@ -37,18 +53,20 @@ bool ApplyLineSettings(HANDLE handle, uint32_t baudRate)
 
 bool TSerialCom::IsOpen() const { return Native(handle_) != INVALID_HANDLE_VALUE; }
 
-bool TSerialCom::Open(uint8_t portNumber, uint32_t baudRate, uint32_t timeoutMs)
+bool TSerialCom::OpenNamed(uint32_t baudRate, uint32_t timeoutMs)
 {
-    portNumber_ = portNumber;
-    if (portNumber == 0)
-        return false;
-    handle_ = OpenWithoutSharing(portNumber);
-    if (!IsOpen())
-        return false;
-    if (!SetupComm(Native(handle_), 16, 16) || !ApplyLineSettings(Native(handle_), baudRate)) {
-        CloseHandleOnly();
-        return false;
+    CloseHandleOnly();
+    handle_ = OpenWithoutSharing(device_);
+    if (!IsOpen()) {
+        const DWORD code = GetLastError();
+        return Fail(device_.empty() ? OpenError::NoSuchDevice : ErrorOfOpen(code),
+            std::system_category().message(static_cast<int>(code)));
     }
+    if (GetFileType(Native(handle_)) != FILE_TYPE_CHAR || !SetupComm(Native(handle_), 16, 16)
+        || !ApplyLineSettings(Native(handle_), baudRate))
+        return Fail(OpenError::NotSerialDevice);
+    lastOpenError_ = OpenError::None;
+    lastOpenErrorText_.clear();
     return SetTimeouts(timeoutMs);
 }
 
@@ -61,7 +79,7 @@ void TSerialCom::CloseHandleOnly()
 
 bool TSerialCom::PortExists(uint8_t portNumber) const
 {
-    const HANDLE probe = OpenWithoutSharing(portNumber);
+    const HANDLE probe = OpenWithoutSharing(PortDeviceName(portNumber));
     if (probe == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(probe);
@@ -79,6 +97,8 @@ bool TSerialCom::Purge()
     SleepMs(10);
     return true;
 }
+
+bool TSerialCom::FlushInput() { return IsOpen() && PurgeComm(Native(handle_), PURGE_RXCLEAR) != 0; }
 
 bool TSerialCom::SetTimeouts(uint32_t timeoutMs)
 {

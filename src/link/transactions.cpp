@@ -13,12 +13,23 @@ constexpr int WakeUpPackets = 35;
 
 bool TSSICom::OpenSensorPort(uint8_t portNumber) { return Open(portNumber, CommandBaudRate, CommandTimeoutMs); }
 
+bool TSSICom::OpenSensorDevice(const std::string& device)
+{
+    return OpenDevice(device, CommandBaudRate, CommandTimeoutMs);
+}
+
 // The purge right after the write empties the receive buffer of anything that
 // came before the command, so only the answer to this command can be read next.
+// A reply that was late for a failed attempt may still be arriving after that purge:
+// it is waited out first.
 bool TSSICom::SendCommand(const std::string& command)
 {
     if (IsDemo())
         return true;
+    if (lateReplyPossible_) {
+        DrainInput();
+        lateReplyPossible_ = false;
+    }
     const std::string line = command + static_cast<char>(CR);
     const bool written = Write(reinterpret_cast<const uint8_t*>(line.data()), static_cast<uint32_t>(line.size()));
     Purge();
@@ -36,11 +47,13 @@ bool TSSICom::ReceiveReply(std::string& reply, uint32_t length)
     reply.clear();
     std::string bytes(length, '\0');
     uint32_t received = 0;
-    if (!Read(reinterpret_cast<uint8_t*>(bytes.data()), length, received))
+    const bool complete = Read(reinterpret_cast<uint8_t*>(bytes.data()), length, received);
+    if (complete)
+        reply = bytes.substr(0, bytes.find('\0'));
+    if (!complete || reply.size() < length || static_cast<uint8_t>(reply.back()) != CR) {
+        ExpectLateReply();
         return false;
-    reply = bytes.substr(0, bytes.find('\0'));
-    if (reply.size() < length || static_cast<uint8_t>(reply.back()) != CR)
-        return false;
+    }
     reply.pop_back();
     return true;
 }
@@ -75,7 +88,7 @@ bool TSSICom::CheckPort()
     if (ReadCall(&byte, 1, received))
         return true;
     Close();
-    return OpenSensorPort(PortNumber());
+    return OpenedByPath() ? OpenSensorDevice(DeviceName()) : OpenSensorPort(PortNumber());
 }
 
 // The command already ends in CR; SendCommand adds a second one.
@@ -93,7 +106,10 @@ bool TSSICom::RunQuery(DataElement& element, const Query& query, const Parse& pa
             SleepMs(25);
         if (ReceiveReply(element.Reply, query.length)) {
             element.Valid = 1;
-            return parse(element);
+            if (parse(element))
+                return true;
+            ExpectLateReply();
+            return false;
         }
     }
     element.Valid = 0;
