@@ -16,15 +16,17 @@ const std::string_view kUsage
       "  --model KH               two model letters, default KH\n"
       "  --length MM              sensor length in mm, default 500\n"
       "  --factory-number TEXT    up to 8 characters, default 12345678\n"
-      "  --set R=PAYLOAD          a register's payload as the sensor sends it, e.g. D=000519\n"
+      "  --set R=PAYLOAD          a register's payload as the sensor sends it, e.g. D=000519;\n"
+      "                           may be given for several registers\n"
       "  --reply-delay MS         wait between a command's CR and its reply, default 5\n"
       "  --fault KIND             a fault that hits every command:\n"
       "                             no-answer   the command is neither carried out nor answered\n"
       "                             garbled     the reply's final CR is replaced by '0'\n"
       "                             short       the reply's final CR is missing\n"
       "                             wrong-echo  linearization reads echo the address plus one\n"
-      "  --fault-every K          with --fault: the fault hits only the K-th, 2K-th, ... command\n"
-      "  --die-after N            carries out and answers N commands, then none\n"
+      "  --fault-every K          with --fault: the fault hits only the K-th, 2K-th, ... command,\n"
+      "                           PROG wake-ups not counted\n"
+      "  --die-after N            hears N commands, then none\n"
       "  --help                   this text\n";
 
 namespace {
