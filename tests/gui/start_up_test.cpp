@@ -99,17 +99,22 @@ TEST_F(MainWindow, StoredPortIsOpenedWithoutDialogAndItsLowByteCounts)
     EXPECT_TRUE(form->SSICom->IsOpen());
 }
 
-TEST_F(MainWindow, MissingStoredPortBringsUpTheDialog)
+TEST_F(MainWindow, StoredPortThatIsMissingOrNoNumberBringsUpTheDialog)
 {
-    StoreSettings(0, Port);
-    ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) {
-        dialog.Controls()->ComListe->setCurrentRow(0);
-        dialog.ComListeClick();
-        dialog.accept();
-    });
-    StartWindow();
-    EXPECT_EQ(port.Count(), 1);
-    EXPECT_EQ(form->ComPortNumber, 0);
+    for (const QVariant& stored : {QVariant(Port), QVariant("xyz")}) {
+        SCOPED_TRACE(stored.toString().toStdString());
+        StoreSettings(0, std::nullopt);
+        QSettings("QOR", "SSI Tesmira").setValue("COM-Port", stored);
+        ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) {
+            dialog.Controls()->ComListe->setCurrentRow(0);
+            dialog.ComListeClick();
+            dialog.accept();
+        });
+        StartWindow();
+        EXPECT_EQ(port.Count(), 1);
+        EXPECT_EQ(form->ComPortNumber, 0);
+        form.reset();
+    }
 }
 
 TEST_F(MainWindow, AccessLevelsShowTheirControls)
