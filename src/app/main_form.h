@@ -88,7 +88,7 @@ private:
     void ApplyAccessLevel(const QString& factoryKey);
     bool ChoosePortInDialog();
     void ConnectSignals();
-    // Writes one setting; the first failure of a run is reported.
+    // Writes one setting. A failure is reported once per run, as soon as the language has texts.
     void SaveSetting(const QString& key, int value);
     void FormClose();
 
