@@ -8,7 +8,6 @@
 #include "element_input.h"
 #include "element_operations.h"
 #include "element_output.h"
-#include "port_alias.h"
 #include "port_names.h"
 #include "sensor_link.h"
 
@@ -17,13 +16,36 @@ namespace cli {
 namespace {
 
 constexpr std::string_view kNoAnswer = "no answer from the sensor";
-constexpr std::string_view kNoConfirmation = "no confirmation from the sensor";
 constexpr std::string_view kIncompleteSet = "not every read of the set was answered";
 
 void Require(bool succeeded, std::string_view operation, std::string_view reason)
 {
     if (!succeeded)
         FailLink(std::string(operation) + " failed: " + std::string(reason));
+}
+
+std::string OpenErrorReason(const TSerialCom& port)
+{
+    switch (port.LastOpenError()) {
+    case TSerialCom::OpenError::NoSuchDevice:
+        return "no such file";
+    case TSerialCom::OpenError::InUse:
+        return "in use by another program";
+    case TSerialCom::OpenError::NotSerialDevice:
+        return "not a serial device";
+    case TSerialCom::OpenError::AccessDenied:
+        return "permission denied";
+    default:
+        return port.LastOpenErrorText().empty() ? "unknown error" : port.LastOpenErrorText();
+    }
+}
+
+// A path that names no terminal device is the user's mistake, not the sensor's.
+bool IsBadDevicePath(const TSerialCom& port)
+{
+    return port.OpenedByPath()
+        && (port.LastOpenError() == TSerialCom::OpenError::NoSuchDevice
+            || port.LastOpenError() == TSerialCom::OpenError::NotSerialDevice);
 }
 
 // The link of one command: the port is chosen and opened only when the command needs the
@@ -38,12 +60,7 @@ public:
     TSSICom& Link()
     {
         if (!open_) {
-            const uint8_t port = ChoosePort();
-            if (port == 0)
-                link_.LoadDemoDefaults();
-            // Port 0 opens nothing; the link then runs in demo mode.
-            if (!link_.OpenSensorPort(port) && !link_.IsDemo())
-                FailLink("could not open port " + PortDescription(port));
+            Open();
             open_ = true;
         }
         return link_;
@@ -61,14 +78,33 @@ public:
     std::ostream& Out() { return out_; }
 
 private:
+    // Port 0 opens nothing; the link then runs in demo mode.
+    void Open()
+    {
+        if (!options_.device.empty()) {
+            if (!link_.OpenSensorDevice(options_.device))
+                FailOpen("could not open " + options_.device);
+            return;
+        }
+        const uint8_t port = ChoosePort();
+        if (port == 0)
+            link_.LoadDemoDefaults();
+        if (!link_.OpenSensorPort(port) && !link_.IsDemo())
+            FailOpen("could not open port " + PortDescription(port));
+    }
+
+    [[noreturn]] void FailOpen(const std::string& what) const
+    {
+        const std::string message = what + ": " + OpenErrorReason(link_);
+        if (IsBadDevicePath(link_))
+            FailBadInput(message);
+        FailLink(message);
+    }
+
     uint8_t ChoosePort()
     {
         if (options_.port)
             return static_cast<uint8_t>(*options_.port);
-        if (!options_.device.empty()) {
-            alias_.emplace(options_.device);
-            return alias_->PortNumber();
-        }
         const std::optional<int> stored = storedPort_();
         if (!stored)
             FailBadInput("no port given and no COM-Port in the settings: use --port N or --device PATH");
@@ -79,14 +115,13 @@ private:
 
     std::string PortDescription(uint8_t port) const
     {
-        const std::string device = options_.device.empty() ? PortDeviceName(port) : options_.device;
+        const std::string& device = link_.DeviceName();
         return "COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")");
     }
 
     const Options& options_;
     const StoredPortLookup& storedPort_;
     std::ostream& out_;
-    std::optional<PortAlias> alias_;  // outlives the link, which closes the port first
     TSSICom link_;
     bool open_ = false;
 };
@@ -101,10 +136,31 @@ TSSICom& LinkWithFirmwareVersion(Session& session)
     return link;
 }
 
+// A set read is complete when every element it reads on this firmware was answered.
+void RequireWholeSet(const TSSICom& link, bool strict, std::string_view operation)
+{
+    std::string missing;
+    for (const int index : link.ElementsOfReadAll(strict))
+        if (!link.Parameter[index].Valid)
+            missing += (missing.empty() ? "" : ", ") + std::string(TSSICom::ElementName(index));
+    if (!missing.empty())
+        FailLink(std::string(operation) + " incomplete: no answer for " + missing);
+}
+
 void RunPorts(Session& session, Arguments)
 {
     for (const uint8_t port : OpenablePorts())
-        session.Out() << "COM " << int{port} << '\t' << PortDeviceName(port) << '\n';
+        session.Out() << "COM " << int{port} << '\t' << PrintableText(PortDeviceName(port)) << '\n';
+}
+
+// Prints the set as read, also when some elements stayed unanswered.
+void ReadAndPrintSet(Session& session, bool strict)
+{
+    TSSICom& link = session.Link();
+    const std::string_view operation = strict ? "ReadAllStrict" : "ReadAll";
+    Require(strict ? link.ReadAllStrict() : link.ReadAll(), operation, kIncompleteSet);
+    session.Print(AllElementIndices());
+    RequireWholeSet(link, strict, operation);
 }
 
 void RunRead(Session& session, Arguments arguments)
@@ -112,12 +168,7 @@ void RunRead(Session& session, Arguments arguments)
     const bool strict = !arguments.empty();
     if (strict && arguments[0] != "--strict")
         FailBadInput("read: unknown argument " + arguments[0]);
-    TSSICom& link = session.Link();
-    if (strict)
-        Require(link.ReadAllStrict(), "ReadAllStrict", kIncompleteSet);
-    else
-        Require(link.ReadAll(), "ReadAll", kIncompleteSet);
-    session.Print(AllElementIndices());
+    ReadAndPrintSet(session, strict);
 }
 
 void RunGet(Session& session, Arguments arguments)
@@ -128,31 +179,38 @@ void RunGet(Session& session, Arguments arguments)
     session.Print(std::array{index});
 }
 
+// Every write is confirmed by reading the element back, also where the write itself
+// does not read back.
 void RunSet(Session& session, Arguments arguments)
 {
     const ElementInput input = CheckElementInput(session.Elements(), arguments[0], arguments[1]);
     TSSICom& link = LinkWithFirmwareVersion(session);
     AssignElementInput(link.Parameter, input);
-    Require(OperationsOf(input.index).write(link), "Write" + arguments[0], kNoConfirmation);
+    Require(OperationsOf(input.index).write(link), "Write" + arguments[0], "no confirmation from the sensor");
+    Require(OperationsOf(input.index).read(link), "Read" + arguments[0] + " after the write", kNoAnswer);
+    if (!HoldsInput(link.Parameter, input))
+        FailLink("Write" + arguments[0] + " failed: the sensor holds " + ElementText(link.Parameter, input.index)
+            + ", not " + arguments[1]);
 }
 
 // As the window's EEPROM update: "CN" commits on newer firmware, older firmware knows only
-// "EN"; the wake-up burst afterwards brings the sensor back into command mode.
+// "EN"; the wake-up burst afterwards brings the sensor back into command mode, and it must
+// answer again.
 void RunStore(Session& session, Arguments)
 {
     TSSICom& link = LinkWithFirmwareVersion(session);
-    link.CommitForFirmware();
+    Require(link.CommitForFirmware(), "store", "the command could not be sent");
     link.ResumeAfterStore();
+    Require(link.ReadFirmwareVersion(), "store", "no answer from the sensor after the store");
 }
 
 void RunRestoreFactory(Session& session, Arguments)
 {
     TSSICom& link = session.Link();
-    link.RestoreFactory();
+    Require(link.RestoreFactory(), "RestoreFactory", "the command could not be sent");
     if (link.IsDemo())
         link.LoadDemoDefaults();
-    Require(link.ReadAllStrict(), "ReadAllStrict", kIncompleteSet);
-    session.Print(AllElementIndices());
+    ReadAndPrintSet(session, true);
 }
 
 struct Command {

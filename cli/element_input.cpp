@@ -131,4 +131,12 @@ void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& 
         element.Value = input.value;
 }
 
+bool HoldsInput(const TSSICom::ParameterStruct& elements, const ElementInput& input)
+{
+    const TSSICom::DataElement& element = elements[input.index];
+    if (TSSICom::ElementName(input.index) == "FactoryNumber")
+        return element.Reply == FactoryNumberText(input.text);
+    return element.Value == input.value;
+}
+
 }  // namespace cli

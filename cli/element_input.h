@@ -23,6 +23,10 @@ int ElementIndexOf(std::string_view name);
 // (BadInput) otherwise. elements supplies the masks and shifts of the register set.
 ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name, std::string_view text);
 
+// True when the element read from the sensor holds the input (the factory number as the
+// sensor pads it).
+bool HoldsInput(const TSSICom::ParameterStruct& elements, const ElementInput& input);
+
 void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& input);
 
 }  // namespace cli

@@ -22,9 +22,15 @@ std::optional<std::string> TextOf(const TSSICom::ParameterStruct& elements, int 
     return std::nullopt;
 }
 
-std::string JsonString(std::string_view text)
+// Two lower-case hexadecimal digits.
+std::string HexPair(unsigned char byte)
 {
     static constexpr char kHexDigits[] = "0123456789abcdef";
+    return {kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+}
+
+std::string JsonString(std::string_view text)
+{
     std::string quoted = "\"";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -33,9 +39,7 @@ std::string JsonString(std::string_view text)
             quoted += c;
         } else if (byte < 0x20 || byte >= 0x7F) {
             // Bytes of a garbled reply are shown as Latin-1 code points.
-            quoted += "\\u00";
-            quoted += kHexDigits[byte >> 4];
-            quoted += kHexDigits[byte & 0xF];
+            quoted += "\\u00" + HexPair(byte);
         } else {
             quoted += c;
         }
@@ -45,11 +49,8 @@ std::string JsonString(std::string_view text)
 
 std::string TextLine(const TSSICom::ParameterStruct& elements, int index)
 {
-    const TSSICom::DataElement& element = elements[index];
-    const std::optional<std::string> text = TextOf(elements, index);
-    std::string line
-        = std::string(TSSICom::ElementName(index)) + " = " + (text ? *text : std::to_string(element.Value));
-    if (!element.Valid)
+    std::string line = std::string(TSSICom::ElementName(index)) + " = " + PrintableText(ElementText(elements, index));
+    if (!elements[index].Valid)
         line += " (invalid)";
     return line + "\n";
 }
@@ -65,6 +66,27 @@ std::string JsonMember(const TSSICom::ParameterStruct& elements, int index)
 }
 
 }  // namespace
+
+std::string PrintableText(std::string_view text)
+{
+    std::string printable;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            printable += "\\\\";
+        } else if (byte < 0x20 || byte >= 0x7F) {
+            printable += "\\x" + HexPair(byte);
+        } else {
+            printable += c;
+        }
+    }
+    return printable;
+}
+
+std::string ElementText(const TSSICom::ParameterStruct& elements, int index)
+{
+    return TextOf(elements, index).value_or(std::to_string(elements[index].Value));
+}
 
 std::string FormatElementsText(const TSSICom::ParameterStruct& elements, std::span<const int> indices)
 {

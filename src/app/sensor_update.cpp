@@ -15,8 +15,13 @@ void TMainForm::EEPROMUpdateButtonClick()
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
         if (ResolutionWarningDue(p.FirmwareVersion.Value, p.Resolution.Changed, p.StartPoint.Value, p.EndPoint.Value))
             ShowMessage(texts::ResolutionChanged, DialogButtons::Ok, DialogIcon::Warning);
-        if (SSICom->CommitForFirmware())
+        if (SSICom->CommitForFirmware()) {
             MarkSaved();
+        } else {
+            // Nothing was stored: the edits stay pending for the sensor's return.
+            ReportCommunicationError();
+            SessionActive = false;
+        }
     }
     SSICom->ResumeAfterStore();
     RefreshParameterView();
@@ -73,6 +78,8 @@ void TMainForm::WriteFactoryButtonClick()
         WaitCursor hourglass;
         if (SSICom->StoreEeprom())
             MarkSaved();
+        else
+            ReportCommunicationError();
     }
     RefreshParameterView();
 }

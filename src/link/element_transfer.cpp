@@ -1,5 +1,3 @@
-#include <cctype>
-
 #include "protocol_sleep.h"
 #include "sensor_link.h"
 #include "wire_format.h"
@@ -23,15 +21,6 @@ auto FieldPayload(int width)
         return HexText(
             ComposeField(RegisterOf(element), static_cast<uint32_t>(requested), element.Mask, element.Shift), width);
     };
-}
-
-std::string PaddedFactoryNumber(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (text.size() < 8)
-        text.insert(0, 8 - text.size(), '0');
-    return text;
 }
 
 }  // namespace
@@ -251,7 +240,7 @@ bool TSSICom::WriteModel()
 bool TSSICom::WriteFactoryNumber()
 {
     DataElement& element = Parameter.FactoryNumber;
-    const std::string requested = PaddedFactoryNumber(element.Reply);
+    const std::string requested = FactoryNumberText(element.Reply);
     element.Valid = 0;
     for (int attempt = 0; attempt < WriteAttempts; ++attempt) {
         element.Reply = requested;

@@ -108,8 +108,10 @@ bool TSSICom::ReadAllInOrder(bool strict)
     if (!ReadFirmwareVersion())
         return false;
 
+    // Only a resolution the sensor reported as 0 is repaired; a read that failed leaves
+    // the value of the previous set, which says nothing about this sensor.
     bool counted = ReadResolution();
-    if (Parameter.Resolution.Value == 0) {
+    if (counted && Parameter.Resolution.Value == 0) {
         Parameter.Resolution.Value = 1;
         WriteResolution();
     }

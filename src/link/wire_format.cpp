@@ -168,3 +168,11 @@ int32_t FirmwareFamily(int32_t firmwareVersion)
     ParseDecimal(digits.substr(0, 5), family);
     return family;
 }
+
+std::string FactoryNumberText(std::string_view text)
+{
+    std::string padded(text.size() < 8 ? 8 - text.size() : 0, '0');
+    for (const char c : text)
+        padded += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return padded;
+}

@@ -36,6 +36,9 @@ int32_t DecodeLength(std::string_view lengthCode);
 // The four characters that encode a length in mm; longer lengths in steps of 50.
 std::string EncodeLength(int32_t length);
 
+// A factory number as the sensor holds it: upper case, leading zeros to 8 characters.
+std::string FactoryNumberText(std::string_view text);
+
 // The two model letters held in a Model value (first letter in bits 8 to 15).
 std::string ModelLetters(int32_t modelValue);
 int32_t ModelValue(char first, char second);

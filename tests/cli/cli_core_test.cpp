@@ -186,7 +186,21 @@ TEST_F(CliOutput, TextShowsValuesTextsAndInvalidElements)
         "Filter = 2\n"
         "Offset = -5 (invalid)\n"
         "Model = WB\n"
-        "FactoryNumber = A\"1\\\x01\n");
+        "FactoryNumber = A\"1\\\\\\x01\n");  // the control character and the backslash escaped
+}
+
+TEST(PrintableText, EscapesWhatCouldSteerATerminal)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"12345678", "12345678"},
+        {"\x1b[2J\x1b[H", "\\x1b[2J\\x1b[H"},
+        {"a\rb\nc\x7f", "a\\x0db\\x0ac\\x7f"},
+        {"F\xc3\xaflter", "F\\xc3\\xaflter"},
+        {"C:\\x1b", "C:\\\\x1b"},
+        {std::string_view("\0A", 2), "\\x00A"},
+    };
+    for (const auto& [raw, shown] : cases)
+        EXPECT_EQ(cli::PrintableText(raw), shown) << shown;
 }
 
 TEST_F(CliOutput, JsonAddsTextAndEscapesIt)

@@ -41,13 +41,14 @@ private:
 
 }  // namespace
 
-CliRun RunCli(const std::vector<std::string>& arguments, const std::string& scratchFolder)
+CliRun RunCli(const std::vector<std::string>& arguments, const std::string& scratchFolder, const CliLaunch& launch)
 {
-    const std::string outPath = scratchFolder + "/cli.out";
+    const std::string outPath = launch.stdoutPath.empty() ? scratchFolder + "/cli.out" : launch.stdoutPath;
     const std::string errPath = scratchFolder + "/cli.err";
     const Redirection redirection(outPath, errPath);
 
-    std::vector<std::string> words{SSI_TESMIRA_CLI};
+    std::vector<std::string> words = launch.wrapper;
+    words.push_back(SSI_TESMIRA_CLI);
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -55,9 +56,10 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::string& scra
     argv.push_back(nullptr);
 
     pid_t child = 0;
-    if (posix_spawn(&child, SSI_TESMIRA_CLI, redirection.Actions(), nullptr, argv.data(), environ) != 0)
-        throw std::runtime_error("cannot start " SSI_TESMIRA_CLI);
+    if (posix_spawnp(&child, argv[0], redirection.Actions(), nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot start " + words.front());
     int status = 0;
     waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(outPath), ReadWholeFile(errPath)};
+    const std::string out = launch.stdoutPath.empty() ? ReadWholeFile(outPath) : std::string();
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, ReadWholeFile(errPath)};
 }

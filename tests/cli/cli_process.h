@@ -10,6 +10,14 @@ struct CliRun {
     std::string err;
 };
 
+// How to start it: through a wrapper command (such as one that changes the user), and with
+// its standard output sent to a given file instead of the captured one.
+struct CliLaunch {
+    std::vector<std::string> wrapper;
+    std::string stdoutPath;
+};
+
 // Runs ssi-tesmira-cli with arguments in this process's environment, capturing its output
 // through files in scratchFolder.
-CliRun RunCli(const std::vector<std::string>& arguments, const std::string& scratchFolder);
+CliRun RunCli(
+    const std::vector<std::string>& arguments, const std::string& scratchFolder, const CliLaunch& launch = {});

@@ -6,9 +6,13 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "../support/port_folder.h"
 #include "cli_process.h"
 #include "pty_host.h"
+#include "serial_port.h"
 #include "wire_format.h"
 
 namespace {
@@ -166,6 +170,88 @@ TEST_F(CliAgainstSensor, UnconfirmedWriteFailsWithExitCodeOne)
     ExpectOneErrorLine(run, "WriteFilter failed: no confirmation from the sensor");
 }
 
+// The sensor does not hear the write; the command line reads the element back.
+TEST_F(CliAgainstSensor, WriteTheSensorIgnoredFailsAfterTheReadBack)
+{
+    struct Case {
+        std::string element;
+        std::string value;
+        std::string ignored;
+    };
+    for (const Case& c : {Case{"Model", "KP", "LN"}, Case{"SecErrorValue", "1", "YN"}, Case{"Filter", "2", "DN"},
+             Case{"FactoryNumber", "77", "FN"}}) {
+        sensor_.SetFaults({.unanswered = {c.ignored}});
+        const CliRun run = CliOnPort({"set", c.element, c.value});
+        EXPECT_EQ(run.exitCode, 1) << c.element;
+        ExpectOneErrorLine(run, "Write" + c.element + " failed");
+    }
+    sensor_.SetFaults({});
+    EXPECT_EQ(SensorModelLetters(), "KH");
+}
+
+TEST_F(CliAgainstSensor, StoreFailsWhenTheSensorDiesAfterTheFirmwareQuery)
+{
+    sensor_.SetFaults({.commandsBeforeDeath = 1});
+    const CliRun run = CliOnPort({"store"});
+    EXPECT_EQ(run.exitCode, 1);
+    ExpectOneErrorLine(run, "store failed: no answer from the sensor after the store");
+    EXPECT_EQ(sensor_.Counts().commit, 0);
+}
+
+// The firmware version, the resolution and the first group answer; then the sensor is gone.
+TEST_F(CliAgainstSensor, ReadOfASensorThatVanishesPrintsTheSetAndNamesTheGaps)
+{
+    sensor_.SetFaults({.commandsBeforeDeath = 18});
+    const CliRun run = CliOnPort({"read"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(LineCount(run.out), 38u);
+    EXPECT_NE(run.out.find("Length = 0 (invalid)\n"), std::string::npos) << run.out;
+    ExpectOneErrorLine(run, "ReadAll incomplete: no answer for PowerfailTime, MonoflopTime");
+    EXPECT_EQ(run.err.find("ProcessOptions"), std::string::npos) << "firmware 3960105 has no process options";
+    EXPECT_EQ(run.err.find("Blanking"), std::string::npos) << run.err;
+}
+
+TEST_F(CliAgainstSensor, OutputThatCannotBeWrittenIsAFailure)
+{
+    const CliRun run = RunCli({"--port", "0", "read"}, ConfigHome(), {.stdoutPath = "/dev/full"});
+    EXPECT_EQ(run.exitCode, 1);
+    ExpectOneErrorLine(run, "cannot write the output: No space left on device");
+}
+
+TEST_F(CliAgainstSensor, TextFromTheSensorAndTheArgumentsCannotSteerTheTerminal)
+{
+    sensor_.SetRegister('F', "\x1b[2J1234");
+    const CliRun get = CliOnPort({"get", "FactoryNumber"});
+    EXPECT_EQ(get.out, "FactoryNumber = \\x1b[2J1234\n");
+    const CliRun json = Cli({"--port", kPortArgument, "--json", "get", "FactoryNumber"});
+    EXPECT_NE(json.out.find("\"text\": \"\\u001b[2J1234\""), std::string::npos) << json.out;
+
+    const CliRun bad = CliOnPort({"get", "Fil\x1b]0;x\x07ter"});
+    EXPECT_EQ(bad.exitCode, 2);
+    ExpectOneErrorLine(bad, "unknown element 'Fil\\x1b]0;x\\x07ter'");
+}
+
+// A reply that arrives after its attempt has timed out must never be taken for the answer
+// to a later command, whatever the sensor's delay: the values are the true ones, or the
+// command fails.
+class CliAgainstLateSensor : public CliAgainstSensor, public testing::WithParamInterface<int> { };
+
+TEST_P(CliAgainstLateSensor, GivesTheTrueValuesOrAFailure)
+{
+    const CliRun truth = CliOnPort({"read", "--strict"});
+    ASSERT_EQ(truth.exitCode, 0) << truth.err;
+    sensor_.SetReplyDelay(std::chrono::milliseconds(GetParam()));
+    const CliRun read = CliOnPort({"read", "--strict"});
+    EXPECT_TRUE(read.exitCode == 1 || (read.exitCode == 0 && read.out == truth.out)) << read.out << read.err;
+    const CliRun model = CliOnPort({"get", "Model"});
+    EXPECT_TRUE(model.exitCode == 1 || (model.exitCode == 0 && model.out == "Model = KH\n")) << model.out;
+    sensor_.SetReplyDelay(std::chrono::milliseconds(5));
+    EXPECT_EQ(CliOnPort({"read", "--strict"}).out, truth.out) << "nothing was written into the sensor";
+}
+
+INSTANTIATE_TEST_SUITE_P(ReplyDelays, CliAgainstLateSensor, testing::Range(0, 401, 50),
+    [](const testing::TestParamInfo<int>& delay) { return std::to_string(delay.param) + "ms"; });
+
 TEST_F(CliAgainstSensor, BadUsageAndBadInputSendNothing)
 {
     const std::vector<std::vector<std::string>> cases = {
@@ -222,7 +308,7 @@ TEST_F(CliAgainstSensor, WithoutAPortTheWindowsSettingDecides)
     EXPECT_NE(sensor_.ReceivedBytes().find("DA\r"), std::string::npos);
 }
 
-TEST_F(CliAgainstSensor, DeviceByPathGetsATemporaryPortEntry)
+TEST_F(CliAgainstSensor, DeviceByPathIsOpenedWithoutAPortEntry)
 {
     const CliRun run = Cli({"--device", sensor_.DevicePath(), "get", "BitWidth"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -230,6 +316,51 @@ TEST_F(CliAgainstSensor, DeviceByPathGetsATemporaryPortEntry)
     EXPECT_EQ(
         std::distance(std::filesystem::directory_iterator(PortFolder()), std::filesystem::directory_iterator()), 1)
         << "only the sensor's own COM97 stays";
+}
+
+TEST_F(CliAgainstSensor, DeviceThatIsNoSerialPortIsBadInputWithTheReason)
+{
+    const std::string scratch = ConfigHome();
+    std::ofstream(scratch + "/plain-file") << "x";
+    ASSERT_EQ(mkfifo((scratch + "/fifo").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        std::string reason;
+    };
+    for (const Case& c : {Case{scratch + "/plain-file", "not a serial device"}, Case{scratch, "not a serial device"},
+             Case{"/dev/null", "not a serial device"}, Case{scratch + "/fifo", "not a serial device"},
+             Case{scratch + "/missing", "no such file"}}) {
+        const CliRun run = Cli({"--device", c.path, "read"});
+        EXPECT_EQ(run.exitCode, 2) << c.path;
+        ExpectOneErrorLine(run, "could not open " + c.path + ": " + c.reason);
+    }
+}
+
+TEST_F(CliAgainstSensor, BusyPortNamesTheOtherProgram)
+{
+    TSerialCom holder;
+    ASSERT_TRUE(holder.OpenDevice(sensor_.DevicePath(), 4800, 50));
+    for (const std::string& where : {std::string("--port"), std::string("--device")}) {
+        const CliRun run = Cli({where, where == "--port" ? kPortArgument : sensor_.DevicePath(), "read"});
+        EXPECT_EQ(run.exitCode, 1) << where;
+        ExpectOneErrorLine(run, "in use by another program");
+    }
+}
+
+// Root may open a port that is held exclusively, so the reopen is tried as another user.
+TEST_F(CliAgainstSensor, OrdinaryUserOpensThePortAgainAndAgain)
+{
+    CliLaunch launch;
+    if (geteuid() == 0) {
+        if (!std::filesystem::exists("/usr/bin/setpriv"))
+            GTEST_SKIP() << "no setpriv to run the command line as an ordinary user";
+        launch.wrapper = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+        std::filesystem::permissions(sensor_.DevicePath(), std::filesystem::perms::all);
+    }
+    for (int run = 0; run < 3; ++run) {
+        const CliRun get = RunCli({"--device", sensor_.DevicePath(), "get", "Filter"}, ConfigHome(), launch);
+        EXPECT_EQ(get.exitCode, 0) << "run " << run << ": " << get.err;
+    }
 }
 
 TEST_F(CliAgainstSensor, PortsListsTheSensorsPort)

@@ -16,6 +16,19 @@ TEST_F(MainWindow, OldFirmwareStoresWithEnAndOnCloseWithoutAsking)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(MainWindow, StoreThatCannotBeSentIsACommunicationError)
+{
+    StartWithSensor({.firmwareVersion = 3960101});
+    Tick();
+    form->MarkUnsaved();
+    host->Unplug();
+    form->EEPROMUpdateButtonClick();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "Communication Error");
+    EXPECT_TRUE(form->UnsavedChanges);
+    EXPECT_FALSE(form->SessionActive);
+}
+
 TEST_F(MainWindow, CloseAsksBeforeCommittingOnNewFirmware)
 {
     for (const auto& [answer, commits] : {std::pair{DialogAnswer::No, 0}, std::pair{DialogAnswer::Yes, 1}}) {

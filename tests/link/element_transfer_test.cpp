@@ -165,3 +165,13 @@ TEST_F(SensorLink, EepromCommandsReachTheSensor)
     EXPECT_EQ(counts.factoryRestore, 1);
     EXPECT_EQ(link.Parameter.Filter.Changed, 0);
 }
+
+TEST_F(SensorLink, EepromCommandThatCannotBeWrittenFailsAndKeepsTheEdits)
+{
+    link.Parameter.Filter.Changed = 1;
+    host->Unplug();
+    EXPECT_FALSE(link.CommitEeprom());
+    EXPECT_FALSE(link.StoreEeprom());
+    EXPECT_FALSE(link.RestoreFactory());
+    EXPECT_EQ(link.Parameter.Filter.Changed, 1);
+}

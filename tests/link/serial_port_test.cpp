@@ -1,12 +1,20 @@
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "../support/port_folder.h"
 #include "../support/virtual_clock.h"
+#include "sensor_link.h"
 #include "serial_port.h"
+#include "wire_format.h"
 
 // A bare pseudo-terminal pair; the test plays the adapter on the master side.
 class SerialPort : public ::testing::Test {
@@ -141,4 +149,72 @@ TEST_F(SerialPort, VanishedDeviceFailsTheRead)
     uint32_t received = 77;
     EXPECT_FALSE(port.Read(&byte, 1, received));
     EXPECT_EQ(received, 77u);
+}
+
+TEST_F(SerialPort, ClosingLeavesNoExclusiveModeBehind)
+{
+    const auto exclusiveModeLeft = [this] {
+        const int fd = open(ptsname(master), O_RDWR | O_NOCTTY);
+        int exclusive = -1;
+        EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+        close(fd);
+        return exclusive != 0;
+    };
+    ASSERT_TRUE(port.Open(PortNumber, 4800, 50));
+    EXPECT_TRUE(exclusiveModeLeft());
+    port.Close();
+    EXPECT_FALSE(exclusiveModeLeft());
+    EXPECT_TRUE(port.PortExists(PortNumber));
+    EXPECT_FALSE(exclusiveModeLeft());
+}
+
+TEST_F(SerialPort, OpenByPathSaysWhyItFailed)
+{
+    using Error = TSerialCom::OpenError;
+    char folderPattern[] = "/tmp/ssi-open-XXXXXX";
+    const std::string folder = mkdtemp(folderPattern);
+    std::ofstream(folder + "/plain") << "x";
+    ASSERT_EQ(mkfifo((folder + "/fifo").c_str(), 0600), 0);
+    TSerialCom holder;
+    ASSERT_TRUE(holder.OpenDevice(ptsname(master), 4800, 50));
+    const std::pair<std::string, Error> cases[] = {
+        {folder + "/plain", Error::NotSerialDevice},
+        {folder, Error::NotSerialDevice},
+        {folder + "/fifo", Error::NotSerialDevice},
+        {"/dev/null", Error::NotSerialDevice},
+        {folder + "/missing", Error::NoSuchDevice},
+        {ptsname(master), Error::InUse},
+    };
+    for (const auto& [path, error] : cases) {
+        EXPECT_FALSE(port.OpenDevice(path, 4800, 50)) << path;
+        EXPECT_EQ(port.LastOpenError(), error) << path;
+        EXPECT_FALSE(port.IsOpen());
+    }
+    holder.Close();
+    EXPECT_TRUE(port.OpenDevice(ptsname(master), 4800, 50));
+    EXPECT_EQ(port.LastOpenError(), Error::None);
+    EXPECT_TRUE(port.OpenedByPath());
+    EXPECT_EQ(port.PortNumber(), 0);
+    std::filesystem::remove_all(folder);
+}
+
+// The test plays a sensor whose reply to the firmware query comes so late that the query
+// has already given up; it arrives 20 ms into the model query.
+TEST_F(SerialPort, LateReplyIsWaitedOutBeforeTheNextCommand)
+{
+    VirtualClock clock;
+    TSSICom link;
+    ASSERT_TRUE(link.OpenDevice(ptsname(master), 4800, 50));
+    EXPECT_FALSE(link.ReadFirmwareVersion());
+    ReadFromMaster(5 * 3);
+
+    std::thread sensor([this] {
+        usleep(20000);
+        ASSERT_EQ(write(master, "3C6D29\r", 7), 7);
+        EXPECT_EQ(ReadFromMaster(3), "LA\r");
+        ASSERT_EQ(write(master, "KH0500\r", 7), 7);
+    });
+    EXPECT_TRUE(link.ReadModel());
+    sensor.join();
+    EXPECT_EQ(ModelLetters(link.Parameter.Model.Value), "KH");
 }

@@ -90,6 +90,41 @@ TEST_F(SensorLink, ZeroResolutionIsRepairedToOne)
     EXPECT_EQ(Register('A'), "00000001");
 }
 
+TEST_F(SensorLink, UnansweredResolutionIsNotOverwritten)
+{
+    host->SetFaults({.unanswered = {"AA"}});
+    EXPECT_FALSE(link.ReadAll());
+    EXPECT_EQ(CountOf(Sent(), "AN00000001"), 0);
+    EXPECT_EQ(Register('A'), "00000005");
+}
+
+// The elements a read-all reads on each firmware: no process options outside family
+// 39606, no blanking registers before 3960610, and the strict read skips two.
+TEST(ElementsOfReadAll, FollowTheFirmware)
+{
+    TSSICom link;
+    const auto reads = [&link](int32_t firmware, bool strict, std::string_view element) {
+        link.Parameter.FirmwareVersion.Value = firmware;
+        const std::vector<int> elements = link.ElementsOfReadAll(strict);
+        return std::find(elements.begin(), elements.end(), TSSICom::ElementIndex(element)) != elements.end();
+    };
+    struct Case {
+        int32_t firmware;
+        bool strict;
+        std::string_view element;
+        bool read;
+    };
+    for (const Case& c : {Case{3960105, false, "FirmwareVersion", true}, Case{3960105, false, "Resolution", true},
+             Case{3960105, false, "LinValue", true}, Case{3960105, false, "ProcessOptions", false},
+             Case{3960601, false, "ProcessOptions", true}, Case{3960609, false, "Blanking", false},
+             Case{3960610, true, "InitDelay", true}, Case{3960105, false, "SlowAvarageFilter", true},
+             Case{3960105, true, "SlowAvarageFilter", false}, Case{3960105, true, "LinStartValue", false},
+             Case{3960610, false, "OperatingTime", false}, Case{3960610, false, "SSISampleTime", false},
+             Case{3960610, false, "LinAddress", false}}) {
+        EXPECT_EQ(reads(c.firmware, c.strict, c.element), c.read) << c.firmware << ' ' << c.strict << ' ' << c.element;
+    }
+}
+
 TEST_F(SensorLink, WriteAllWritesTheSetBack)
 {
     ASSERT_TRUE(link.ReadAll());
