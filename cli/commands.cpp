@@ -144,7 +144,7 @@ void RequireWholeSet(const TSSICom& link, bool strict, std::string_view operatio
         if (!link.Parameter[index].Valid)
             missing += (missing.empty() ? "" : ", ") + std::string(TSSICom::ElementName(index));
     if (!missing.empty())
-        FailLink(std::string(operation) + " incomplete: no answer for " + missing);
+        FailLink(std::string(operation) + " incomplete: no valid answer for " + missing);
 }
 
 void RunPorts(Session& session, Arguments)

@@ -213,7 +213,7 @@ TEST_F(CliAgainstSensor, ReadOfASensorThatVanishesPrintsTheSetAndNamesTheGaps)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(LineCount(run.out), 38u);
     EXPECT_NE(run.out.find("Length = 0 (invalid)\n"), std::string::npos) << run.out;
-    ExpectOneErrorLine(run, "ReadAll incomplete: no answer for PowerfailTime, MonoflopTime");
+    ExpectOneErrorLine(run, "ReadAll incomplete: no valid answer for PowerfailTime, MonoflopTime");
     EXPECT_EQ(run.err.find("ProcessOptions"), std::string::npos) << "firmware 3960105 has no process options";
     EXPECT_EQ(run.err.find("Blanking"), std::string::npos) << run.err;
 }
