@@ -8,7 +8,8 @@ namespace {
 
 template <bool (TSSICom::*Operation)()> bool Call(TSSICom& link) { return (link.*Operation)(); }
 
-bool ReadLinValue(TSSICom& link) { return link.ReadLinValue(kLinValueAddress); }
+// The sensor's model write is not read back by the link; the command line confirms it.
+bool WriteModelAndReadBack(TSSICom& link) { return link.WriteModel() && link.ReadModel(); }
 
 bool WriteLinValue(TSSICom& link) { return link.WriteLinValue(kLinValueAddress); }
 
@@ -34,7 +35,7 @@ constexpr std::array<ElementOperations, TSSICom::ParameterStruct::Count> kOperat
     {"PowerfailTime", Call<&T::ReadPowerfailTime>, Call<&T::WritePowerfailTime>},
     {"ProcessOptions", Call<&T::ReadProcessOptions>, Call<&T::WriteProcessOptions>},
     {"SSISampleTime", Call<&T::ReadProcessOptions>, nullptr},
-    {"Model", Call<&T::ReadModel>, Call<&T::WriteModel>},
+    {"Model", Call<&T::ReadModel>, WriteModelAndReadBack},
     {"Chargepump", Call<&T::ReadChargepump>, Call<&T::WriteChargepump>},
     {"SyncTiming", Call<&T::ReadSyncTiming>, Call<&T::WriteSyncTiming>},
     {"JitterWindow", Call<&T::ReadJitterWindow>, Call<&T::WriteJitterWindow>},
@@ -50,8 +51,8 @@ constexpr std::array<ElementOperations, TSSICom::ParameterStruct::Count> kOperat
     {"OperatingTime", Call<&T::ReadOperatingTime>, nullptr},
     {"StartPoint", Call<&T::ReadStartPoint>, nullptr},
     {"EndPoint", Call<&T::ReadEndPoint>, nullptr},
-    {"LinValue", ReadLinValue, WriteLinValue},
-    {"LinAddress", ReadLinValue, nullptr},
+    {"LinValue", Call<&T::ReadLinValueOfFirstAddress>, WriteLinValue},
+    {"LinAddress", Call<&T::ReadLinValueOfFirstAddress>, nullptr},
     {"LinStartValue", Call<&T::ReadLinStartValue>, Call<&T::WriteLinStartValue>},
     {"Blanking", Call<&T::ReadBlanking>, Call<&T::WriteBlanking>},
     {"InitDelay", Call<&T::ReadInitDelay>, Call<&T::WriteInitDelay>},

@@ -8,8 +8,9 @@ namespace cli {
 
 using LinkOperation = bool (*)(TSSICom& link);
 
-// How the command line reads and writes one element of the register set. write is null
-// for the elements that cannot be set to a value.
+// How the command line reads and writes one element of the register set. Every write ends
+// with the element read back, so its value is then the sensor's; write is null for the
+// elements that cannot be set to a value.
 struct ElementOperations {
     std::string_view name;
     LinkOperation read;

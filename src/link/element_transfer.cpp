@@ -151,7 +151,6 @@ bool TSSICom::WriteVerified(DataElement& element, ReadOperation read, const Comp
                     element.Valid = 1;
                     return true;
                 }
-                ExpectLateReply();
             }
         }
         SleepMs(WriteRetryWaitMs);
@@ -249,7 +248,6 @@ bool TSSICom::WriteFactoryNumber()
             element.Valid = 1;
             return true;
         }
-        ExpectLateReply();
         SleepMs(WriteRetryWaitMs);
     }
     return false;

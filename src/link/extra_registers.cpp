@@ -45,7 +45,6 @@ bool TSSICom::RangePointAction(DataElement& element, const std::string& code)
             element.Valid = 1;
             return true;
         }
-        ExpectLateReply();
     }
     element.Valid = 0;
     return false;
@@ -105,7 +104,6 @@ bool TSSICom::WriteLinValue(int address)
         SleepMs(100);
         if (ReadLinValue(address) && element.Value == value)
             return true;
-        ExpectLateReply();
     }
     return false;
 }
@@ -131,7 +129,6 @@ bool TSSICom::WriteLinStartValue()
         SendCommand(command);
         if (ReadLinStartValue() && element.Value == value)
             return true;
-        ExpectLateReply();
     }
     return false;
 }

@@ -72,11 +72,11 @@ bool Present(const TSSICom& link, const SetRead& step)
     }
 }
 
-// The blanking registers are not even asked for where they do not exist.
+// Registers the firmware lacks are not even asked for, but for register R (see above).
 bool RunsIn(const TSSICom& link, const SetRead& step, bool strict)
 {
     return !(strict && step.counts == Counts::TolerantOnly)
-        && (step.present != Presence::WithBlanking || link.HasBlankingRegisters());
+        && (step.present == Presence::Family39606 || Present(link, step));
 }
 
 bool CountsIn(const TSSICom& link, const SetRead& step, bool strict)
