@@ -2,11 +2,11 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "port_folder.h"
 #include "protocol_cost.h"
-#include "protocol_sleep.h"
 #include "sensor_link.h"
 #include "pty_host.h"
 
@@ -16,33 +16,6 @@ constexpr uint32_t kBaudRate = 4800;
 constexpr int kPort = 97;
 // A firmware that has every register, so that the whole set is transferred.
 constexpr int32_t kFullFirmware = 3960610;
-
-// Counts the link's waits while it lives and still sleeps for real.
-class CountingSleep {
-public:
-    CountingSleep()
-    {
-        TotalMs() = 0;
-        real_ = SetSleepFunction(&Count);
-    }
-    ~CountingSleep() { SetSleepFunction(real_); }
-    CountingSleep(const CountingSleep&) = delete;
-    CountingSleep& operator=(const CountingSleep&) = delete;
-
-    static uint64_t& TotalMs()
-    {
-        static uint64_t total = 0;
-        return total;
-    }
-
-private:
-    static void Count(uint32_t milliseconds)
-    {
-        TotalMs() += milliseconds;
-        real_(milliseconds);
-    }
-    static inline SleepFunction real_ = nullptr;
-};
 
 // The replies the sensor sent to the lines it received: the model is deterministic, so a
 // copy taken before the lines arrived gives them again.
@@ -67,6 +40,11 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
     sensor.Start();
     sensor.LinkAsPort(kPort);
     TSSICom link;
+    uint64_t waitedMs = 0;  // the link's waits, still slept for real
+    link.SetSleep([&waitedMs](uint32_t milliseconds) {
+        waitedMs += milliseconds;
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    });
     link.OpenSensorPort(kPort);
     if (!link.ReadAll()) {
         state.SkipWithError("the simulated sensor did not answer ReadAll");
@@ -78,15 +56,14 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
     for (auto _ : state) {
         sensor.ClearLog();
         const sim::SensorModel before = sensor.WithModel([](sim::SensorModel& model) { return model; });
-        const CountingSleep sleep;
+        waitedMs = 0;
         const auto start = std::chrono::steady_clock::now();
         const bool succeeded = (link.*sequence)();
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         if (!succeeded)
             state.SkipWithError("the sequence failed");
         wallSeconds += elapsed.count();
-        total
-            += {CountingSleep::TotalMs(), sensor.ReceivedBytes().size(), ReplyBytes(before, sensor.ReceivedCommands())};
+        total += {waitedMs, sensor.ReceivedBytes().size(), ReplyBytes(before, sensor.ReceivedCommands())};
     }
     const auto perRun = [&state](double seconds) { return seconds / static_cast<double>(state.iterations()); };
     state.counters["waits_s"] = perRun(total.WaitSeconds());

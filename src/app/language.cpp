@@ -4,6 +4,8 @@
 #include "control_colours.h"
 #include "labeled_edit.h"
 #include "main_form.h"
+#include "parameter_view.h"
+#include "sensor_session.h"
 #include "presentation.h"
 #include "radio_group.h"
 #include "ui_main_form.h"
@@ -63,12 +65,13 @@ void ApplyText(QObject* target, TextProperty property, const QString& text)
 
 void TMainForm::ApplyLanguage()
 {
+    const uint8_t languageCode = session_->LanguageCode();
     ui->English1->setChecked(false);
     ui->Deutsch1->setChecked(false);
-    if (LanguageCode == 0 || LanguageCode == 1) {
-        (LanguageCode == 0 ? ui->English1 : ui->Deutsch1)->setChecked(true);
-        const bool wbf = IsWbf(ModelCode);
-        for (const ResolvedText& row : LanguageTexts(LanguageCode, wbf))
+    if (languageCode == 0 || languageCode == 1) {
+        (languageCode == 0 ? ui->English1 : ui->Deutsch1)->setChecked(true);
+        const bool wbf = IsWbf(session_->ModelCode());
+        for (const ResolvedText& row : LanguageTexts(languageCode, wbf))
             if (QObject* target = findChild<QObject*>(row.control))
                 ApplyText(target, row.property, QString::fromStdString(row.text));
         ui->ChargepumpStages->setFixedHeight(wbf ? WbfChargepumpHeight : ChargepumpHeight);
@@ -80,8 +83,9 @@ void TMainForm::ApplyLanguage()
 
 void TMainForm::ChangeLanguage(uint8_t languageCode)
 {
-    LanguageCode = languageCode;
+    session_->SetLanguageCode(languageCode);
     ApplyLanguage();
+    view_->ShowLanguageDependentTexts();
     PersistLanguage();
     hide();
     show();
@@ -92,11 +96,4 @@ void TMainForm::English1Click() { ChangeLanguage(0); }
 
 void TMainForm::Deutsch1Click() { ChangeLanguage(1); }
 
-void TMainForm::PersistLanguage() { SaveSetting("Language", LanguageCode); }
-
-void TMainForm::ResetSession()
-{
-    SessionActive = false;
-    ui->ParameterPage->setEnabled(false);
-    MissedPolls = 0;
-}
+void TMainForm::PersistLanguage() { SaveSetting("Language", session_->LanguageCode()); }

@@ -6,12 +6,15 @@
 
 #include "about_form.h"
 #include "com_port_select_form.h"
-#include "control_colours.h"
 #include "dialog_service.h"
 #include "language_select.h"
-#include "protocol_sleep.h"
+#include "parameter_view.h"
+#include "sensor_session.h"
+#include "sensor_update.h"
+#include "session_dialogs.h"
 #include "session_rules.h"
 #include "settings_store.h"
+#include "supervision.h"
 #include "texts.h"
 #include "ui_about_form.h"
 #include "ui_main_form.h"
@@ -21,32 +24,30 @@ namespace {
 constexpr int HintHidePauseMs = 10000;
 constexpr uint32_t StartUpPauseMs = 500;
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>())
+TMainForm::TMainForm(TSerialCom::Sleeper linkSleep, QWidget* parent) :
+    QMainWindow(parent),
+    ui(std::make_unique<Ui::TMainForm>()),
+    dialogs_(Dialogs()),
+    session_(std::make_unique<SensorSession>(std::move(linkSleep)))
 {
+    ui->setupUi(this);
     Timer1 = new QTimer(this);
-    Timer1->setInterval(SupervisionIntervalMs);
+    Timer1->setInterval(Supervision::IntervalMs);
+    view_ = std::make_unique<ParameterView>(*session_, dialogs_, *ui, this, [this] { ApplyLanguage(); });
+    supervision_ = std::make_unique<Supervision>(*session_, dialogs_, *ui, *Timer1, *view_, this);
+    sensorUpdate_ = std::make_unique<SensorUpdate>(*session_, dialogs_, *Timer1, *view_, this);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::IdleFunction);
+    connect(session_.get(), &SensorSession::UnsavedChangesMarked, ui->EEPROMUpdateButton, &QWidget::setEnabled);
     RunStartUp();
 }
 
-// The RTS pulse tells the adapter that the program lets go of the sensor.
-TMainForm::~TMainForm()
-{
-    if (SSICom) {
-        SSICom->SetRts();
-        SleepMs(100);
-        SSICom->ClearRts();
-        SSICom.reset();
-    }
-}
+// The session lets go of the sensor with an RTS pulse; no tick may come in meanwhile.
+TMainForm::~TMainForm() { Timer1->stop(); }
 
 void TMainForm::RunStartUp()
 {
-    ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     ConnectSignals();
@@ -72,7 +73,7 @@ void TMainForm::RunStartUp()
     ApplyLanguage();
     ui->ParameterPage->setCurrentWidget(ui->SSISettings);
     ConnectAtStart();
-    SleepMs(StartUpPauseMs);
+    session_->Run([](TSSICom& link) { link.Sleep(StartUpPauseMs); });
     if (!terminationRequested_)
         show();
 }
@@ -94,14 +95,14 @@ TAboutForm* TMainForm::SplashFadeIn()
 void TMainForm::ChooseLanguage(const SettingsStore& settings)
 {
     if (settings.Contains("Language")) {
-        LanguageCode = LowByte(settings.Value("Language").toInt());
+        session_->SetLanguageCode(LowByte(settings.Value("Language").toInt()));
         return;
     }
     TLanguageSelect dialog(this);
     dialog.exec();
     dialog.raise();
-    LanguageCode = dialog.Code();
-    SaveSetting("Language", LanguageCode);
+    session_->SetLanguageCode(dialog.Code());
+    SaveSetting("Language", dialog.Code());
 }
 
 void TMainForm::ApplyAccessLevel(const QString& factoryKey)
@@ -114,58 +115,71 @@ void TMainForm::ApplyAccessLevel(const QString& factoryKey)
         if (QWidget* control = findChild<QWidget*>(name))
             control->setVisible(true);
     ui->FactorLabel->setReadOnly(!effects.factorLabelEditable);
-    DeveloperAccess = effects.developerAccess;
+    session_->SetDeveloperAccess(effects.developerAccess);
 }
 
 void TMainForm::ConnectAtStart()
 {
     const std::optional<int> storedPort = SettingsStore().ComPort();
-    SSICom = std::make_unique<TSSICom>();
     if (!storedPort) {
-        if (ChoosePortInDialog())
-            SSICom->OpenSensorPort(ComPortNumber);
+        if (ChoosePortInDialog(PortDialogOrigin::StartUp))
+            OpenChosenPort();
         return;
     }
-    ComPortNumber = LowByte(*storedPort);
-    if (ComPortNumber != 0 && !SSICom->PortExists(ComPortNumber))
-        SelComPortClick();
+    const uint8_t port = LowByte(*storedPort);
+    session_->SetComPortNumber(port);
+    if (port != 0 && !session_->Run([port](TSSICom& link) { return link.PortExists(port); }))
+        ChoosePortAgain(PortDialogOrigin::StartUp);
     else
-        SSICom->OpenSensorPort(ComPortNumber);
+        OpenChosenPort();
 }
 
-// Shows the port dialog; on Connect takes its choice (a real port is remembered, Demo
-// loads the demonstration values), on Quit asks the program to end.
-bool TMainForm::ChoosePortInDialog()
+// Shows the port dialog and takes its choice: a real port is remembered, Demo loads the
+// demonstration values. Quit (or Escape) at start-up ends the program; from the running
+// window it only closes the dialog.
+bool TMainForm::ChoosePortInDialog(PortDialogOrigin origin)
 {
     TComPortSelectForm dialog(parentWidget());
-    dialog.SetCaptions(LanguageCode);
+    dialog.SetCaptions(session_->LanguageCode());
     if (dialog.exec() != QDialog::Accepted) {
-        terminationRequested_ = true;
-        QApplication::quit();
+        if (origin == PortDialogOrigin::StartUp) {
+            terminationRequested_ = true;
+            QApplication::quit();
+        }
         return false;
     }
-    ComPortNumber = dialog.Selection();
-    if (ComPortNumber != 0)
-        SaveSetting("COM-Port", ComPortNumber);
+    session_->SetComPortNumber(dialog.Selection());
+    if (dialog.Selection() != 0)
+        SaveSetting("COM-Port", dialog.Selection());
     else
-        SSICom->LoadDemoDefaults();
+        session_->Call(&TSSICom::LoadDemoDefaults);
     return true;
+}
+
+void TMainForm::OpenChosenPort()
+{
+    if (!terminationRequested_)
+        session_->Call(&TSSICom::OpenSensorPort, session_->ComPortNumber());
 }
 
 void TMainForm::SaveSetting(const QString& key, int value)
 {
     SettingsStore settings;
     if (!settings.Write(key, value) && !settingsNotSavedShown_)
-        settingsNotSavedShown_
-            = ShowMessage(texts::SettingsNotSaved, DialogButtons::Ok, DialogIcon::Warning, settings.Location())
-                  .has_value();
+        settingsNotSavedShown_ = ShowMessage(dialogs_, this, session_->LanguageCode(), texts::SettingsNotSaved,
+            DialogButtons::Ok, DialogIcon::Warning, settings.Location())
+                                     .has_value();
 }
 
-void TMainForm::SelComPortClick()
+void TMainForm::SelComPortClick() { ChoosePortAgain(PortDialogOrigin::PortButton); }
+
+// The port is let go while the dialog runs, so that it is listed; without a new choice
+// the same port is opened again.
+void TMainForm::ChoosePortAgain(PortDialogOrigin origin)
 {
-    SSICom->Close();
-    ChoosePortInDialog();
-    SSICom->OpenSensorPort(ComPortNumber);
+    session_->Call(&TSSICom::Close);
+    ChoosePortInDialog(origin);
+    OpenChosenPort();
 }
 
 void TMainForm::FileExit() { close(); }
@@ -177,31 +191,34 @@ void TMainForm::HelpAbout()
     about.exec();
 }
 
-void TMainForm::MarkUnsaved()
+int32_t TMainForm::SyncPeriodOffset() const { return view_->SyncPeriodOffset(); }
+
+void TMainForm::MarkUnsaved() { session_->MarkUnsaved(); }
+
+void TMainForm::MarkSaved() { session_->MarkSaved(); }
+
+void TMainForm::ReportCommunicationError() { ::ReportCommunicationError(dialogs_, this, session_->LanguageCode()); }
+
+void TMainForm::IdleFunction() { supervision_->IdleFunction(); }
+
+void TMainForm::UpdateStatusDisplay(int kind, const std::string& text)
 {
-    UnsavedChanges = true;
-    ui->EEPROMUpdateButton->setEnabled(true);
+    supervision_->UpdateStatusDisplay(kind, text);
 }
 
-void TMainForm::MarkSaved()
-{
-    UnsavedChanges = false;
-    ui->EEPROMUpdateButton->setEnabled(false);
-}
+void TMainForm::RefreshParameterView() { view_->RefreshParameterView(); }
 
-void TMainForm::ReportCommunicationError()
-{
-    ShowMessage(texts::CommunicationError, DialogButtons::Ok, DialogIcon::Error);
-}
+bool TMainForm::ShowRangePoints() { return view_->ShowRangePoints(); }
 
-std::optional<DialogAnswer> TMainForm::ShowMessage(
-    const BilingualMessage& message, DialogButtons buttons, DialogIcon icon, const QString& detail)
-{
-    const std::optional<MessageText> text = Pick(message, LanguageCode);
-    if (!text)
-        return std::nullopt;
-    return Dialogs().Message(this, FromUtf8(text->caption), FromUtf8(text->text) + detail, buttons, icon);
-}
+void TMainForm::EEPROMUpdateButtonClick() { sensorUpdate_->EEPROMUpdateButtonClick(); }
+
+void TMainForm::ReadFactoryButtonClick() { sensorUpdate_->ReadFactoryButtonClick(); }
+
+void TMainForm::WriteFactoryButtonClick() { sensorUpdate_->WriteFactoryButtonClick(); }
+
+void TMainForm::RestoreFactorySettings1Click() { sensorUpdate_->RestoreFactorySettings1Click(); }
+
+void TMainForm::ResetSession() { supervision_->ResetSession(); }
 
 void TMainForm::showEvent(QShowEvent* event)
 {
@@ -211,7 +228,7 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    FormClose();
+    sensorUpdate_->FormClose();
     event->accept();
 }
 

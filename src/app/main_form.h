@@ -3,46 +3,40 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "dialog_service.h"
-#include "sensor_link.h"
-#include "texts.h"
+#include "serial_port.h"
 
 namespace Ui {
 class TMainForm;
 }
-class TAboutForm;
+class DialogService;
+class ParameterView;
+class SensorSession;
+class SensorUpdate;
 class SettingsStore;
+class Supervision;
+class TAboutForm;
 
-// The one top-level window: it owns the sensor link, finds the sensor by itself every
-// 200 ms, shows the parameter set on its pages and commits it to the sensor's EEPROM.
-// Its members live in the files of the features they serve.
+// The one top-level window: a frame over the sensor session and the controllers of its
+// feature areas. It starts the program, finds the sensor every 200 ms, shows the
+// parameter set on its pages and commits it to the sensor's EEPROM; its handlers pass
+// each event on to the part that carries it out.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // linkSleep replaces the real waits of the sensor link (tests run them in virtual time).
+    explicit TMainForm(TSerialCom::Sleeper linkSleep = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The port dialog was left with Quit during start-up: the program ends.
     bool TerminationRequested() const { return terminationRequested_; }
+    SensorSession& Session() const { return *session_; }
+    Ui::TMainForm* Controls() const { return ui.get(); }
+    int32_t SyncPeriodOffset() const;
 
-    // Session state shared by the pages.
-    std::unique_ptr<TSSICom> SSICom;
-    uint8_t LanguageCode = 0;
-    uint8_t ComPortNumber = 0;
-    bool SessionActive = false;
-    bool UnsavedChanges = false;
-    uint32_t MissedPolls = 0;
-    bool UpdatingView = false;
-    std::string LastFactoryNumber = "XXXXXXXX";
-    std::string ModelCode;
-    int32_t SyncPeriodOffset = 33;
-    bool DeveloperAccess = false;
     QTimer* Timer1 = nullptr;
-    static constexpr int SupervisionIntervalMs = 200;
 
     // Start-up and settings.
     void ConnectAtStart();
@@ -74,61 +68,31 @@ public:
     void PersistLanguage();
     void ResetSession();
 
-    Ui::TMainForm* Controls() const { return ui.get(); }
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Start-up.
+    enum class PortDialogOrigin { StartUp, PortButton };
+
     void RunStartUp();
     TAboutForm* SplashFadeIn();
     void ChooseLanguage(const SettingsStore& settings);
     void ApplyAccessLevel(const QString& factoryKey);
-    bool ChoosePortInDialog();
+    bool ChoosePortInDialog(PortDialogOrigin origin);
+    void ChoosePortAgain(PortDialogOrigin origin);
+    void OpenChosenPort();
     void ConnectSignals();
     // Writes one setting. A failure is reported once per run, as soon as the language has texts.
     void SaveSetting(const QString& key, int value);
-    void FormClose();
-
-    // Supervision.
-    bool SensorAnswers();
-    void OnSensorPresent();
-    bool StartSession();
-    void OnSensorMissing();
-    void OfferDisconnectWarning();
-    void SetSessionControls(bool sessionRunning);
-    void ShowOperatingTime();
-    void SetLedColour(const QColor& colour);
-
-    // Presentation steps.
-    void ShowBitWidth();
-    void ShowFilter();
-    void ShowFrameOptions();
-    void ShowOffset();
-    void ShowSensorInformation();
-    void ShowProcessOptions();
-    void ShowMode();
-    void ShowFirmwarePage();
-    void ShowChargepump();
-    void ShowModel();
-    void ShowLinearizationPage();
-    void ShowLinStartValue();
-    void ShowRangePointFields();
-    void ShowNewerFirmwareFields();
-    void ApplyModelRules();
-    void CorrectElement(TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message,
-        QWidget* control, bool (TSSICom::*write)());
-    std::string RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const;
-
     void ChangeLanguage(uint8_t languageCode);
-    // A message in the current language, its text followed by detail; nothing (nullopt)
-    // for other language codes.
-    std::optional<DialogAnswer> ShowMessage(
-        const BilingualMessage& message, DialogButtons buttons, DialogIcon icon, const QString& detail = {});
 
     std::unique_ptr<Ui::TMainForm> ui;
+    DialogService& dialogs_;
+    std::unique_ptr<SensorSession> session_;
+    std::unique_ptr<ParameterView> view_;
+    std::unique_ptr<Supervision> supervision_;
+    std::unique_ptr<SensorUpdate> sensorUpdate_;
     bool terminationRequested_ = false;
     bool settingsNotSavedShown_ = false;
 };

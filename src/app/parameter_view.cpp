@@ -1,10 +1,14 @@
+#include "parameter_view.h"
+
 #include <QCheckBox>
 
 #include "control_colours.h"
 #include "labeled_edit.h"
-#include "main_form.h"
 #include "presentation.h"
 #include "radio_group.h"
+#include "sensor_session.h"
+#include "session_dialogs.h"
+#include "session_rules.h"
 #include "ui_main_form.h"
 
 namespace {
@@ -73,224 +77,262 @@ QString Text(const std::optional<std::string>& text) { return QString::fromStdSt
 
 }  // namespace
 
-// Copies the register set into every control. Two combinations the firmware cannot use
-// are corrected on the spot and written to the sensor.
-void TMainForm::RefreshParameterView()
+ParameterView::ParameterView(SensorSession& session, DialogService& dialogs, Ui::TMainForm& ui, QWidget* window,
+    std::function<void()> applyLanguage) :
+    session_(session), dialogs_(dialogs), ui_(ui), window_(window), applyLanguage_(std::move(applyLanguage))
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    UpdatingView = true;
-    ShowGroup(ui->CodingGroup, p.OutputCode, p.OutputCode.Value);
+}
+
+void ParameterView::ShowParameterSet()
+{
+    CorrectParameterSet();
+    ReadLinearizationValues();
+    RefreshParameterView();
+    ShowPendingMessages();
+}
+
+// Two combinations the firmware cannot use are corrected and written to the sensor at
+// once: bit width 24 while the temperature bit is set, filter 0 in velocity mode.
+void ParameterView::CorrectParameterSet()
+{
+    TSSICom::ParameterStruct& p = session_.Parameter();
+    if (p.BitWidth.Valid && BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, p.BitWidth.Value).correct)
+        Correct(p.BitWidth, CorrectedBitWidth, texts::BitWidthCorrection, &TSSICom::WriteBitWidth);
+    if (p.Filter.Valid && FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, p.Filter.Value).correct)
+        Correct(p.Filter, CorrectedFilter, texts::FilterCorrection, &TSSICom::WriteFilter);
+}
+
+// The corrected value shows as changed; a failed write ends the session.
+void ParameterView::Correct(
+    Element& element, int32_t corrected, const BilingualMessage& message, bool (TSSICom::*write)())
+{
+    pendingMessages_.push_back(&message);
+    element.Value = corrected;
+    element.Changed = 1;
+    if (session_.Call(write)) {
+        session_.MarkUnsaved();
+        return;
+    }
+    pendingMessages_.push_back(&texts::CommunicationError);
+    session_.MarkSaved();
+    session_.SetSessionActive(false);
+}
+
+// The byte at the address the page shows (200 when it shows none) and the factor at 501.
+// A failed read leaves the last value of LinValue in place.
+void ParameterView::ReadLinearizationValues()
+{
+    TSSICom::DataElement& linValue = session_.Parameter().LinValue;
+    linPageUsable_ = linValue.Valid;
+    if (!linPageUsable_)
+        return;
+    if (ui_.AdresLabel->text().isEmpty())
+        ui_.AdresLabel->setText(DefaultLinAddress);
+    session_.Call(&TSSICom::ReadLinValue, LinAddressFrom(ui_.AdresLabel->text().toStdString()));
+    linValueShown_ = linValue.Value;
+    session_.Call(&TSSICom::ReadLinValue, LinFactorAddress);
+    linFactor_ = linValue.Value;
+}
+
+void ParameterView::ShowPendingMessages()
+{
+    const std::vector<const BilingualMessage*> messages = std::move(pendingMessages_);
+    pendingMessages_.clear();
+    for (const BilingualMessage* message : messages)
+        if (message == &texts::CommunicationError)
+            ReportCommunicationError(dialogs_, window_, session_.LanguageCode());
+        else
+            ShowMessage(
+                dialogs_, window_, session_.LanguageCode(), *message, DialogButtons::Ok, DialogIcon::Information);
+}
+
+void ParameterView::RefreshParameterView()
+{
+    const TSSICom::ParameterStruct& p = session_.Parameter();
+    const SensorSession::ViewUpdate updating = session_.UpdateView();
+    ShowGroup(ui_.CodingGroup, p.OutputCode, p.OutputCode.Value);
     ShowBitWidth();
-    ShowEdit(ui->ErrorValue, p.ErrorValue);
-    ShowEdit(ui->ErrorCount, p.IndicationCounter);
+    ShowEdit(ui_.ErrorValue, p.ErrorValue);
+    ShowEdit(ui_.ErrorCount, p.IndicationCounter);
     ShowFilter();
-    ShowCheck(ui->SlowAvarageFilter, p.SlowAvarageFilter);
-    ShowGroup(ui->Direction, p.Direction, p.Direction.Value);
-    ShowCheck(ui->SSI_Start_CheckBox, p.SyncStart);
-    ShowGroup(ui->PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
+    ShowCheck(ui_.SlowAvarageFilter, p.SlowAvarageFilter);
+    ShowGroup(ui_.Direction, p.Direction, p.Direction.Value);
+    ShowCheck(ui_.SSI_Start_CheckBox, p.SyncStart);
+    ShowGroup(ui_.PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
     ShowFrameOptions();
-    ShowEdit(ui->Resolution, p.Resolution);
+    ShowEdit(ui_.Resolution, p.Resolution);
     ShowOffset();
     ShowSensorInformation();
-    ShowEditText(ui->FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
-    ShowEdit(ui->Length, p.Length);
-    ShowEdit(ui->UltrasonicSpeed, p.UltrasonicSpeed);
+    ShowEditText(ui_.FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
+    ShowEdit(ui_.Length, p.Length);
+    ShowEdit(ui_.UltrasonicSpeed, p.UltrasonicSpeed);
     if (p.Scale.Valid) {
-        ui->Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
+        ui_.Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
         if (IsHalfMicronScale(p.Scale.Value))
-            ui->Resolution->setText(texts::HalfMicronResolution);
+            ui_.Resolution->setText(texts::HalfMicronResolution);
     }
-    ShowEdit(ui->CycleTime, p.CycleTime);
-    ShowEdit(ui->SyncTiming, p.SyncTiming);
-    ShowEdit(ui->MonoflopTime, p.MonoflopTime);
-    ShowEdit(ui->UARTWrites, p.UARTCounter);
-    ShowEdit(ui->PowerFail, p.PowerfailTime);
+    ShowEdit(ui_.CycleTime, p.CycleTime);
+    ShowEdit(ui_.SyncTiming, p.SyncTiming);
+    ShowEdit(ui_.MonoflopTime, p.MonoflopTime);
+    ShowEdit(ui_.UARTWrites, p.UARTCounter);
+    ShowEdit(ui_.PowerFail, p.PowerfailTime);
     ShowProcessOptions();
     ShowMode();
     ShowFirmwarePage();
     ShowChargepump();
-    ShowEdit(ui->JitterWindow, p.JitterWindow);
+    ShowEdit(ui_.JitterWindow, p.JitterWindow);
     ShowModel();
-    ui->ErrorValue2->setEnabled(p.SecErrorValue.Valid);
+    ui_.ErrorValue2->setEnabled(p.SecErrorValue.Valid);
     if (p.SecErrorValue.Valid)
-        ui->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
-    PaintGroup(ui->ErrorValue2, p.SecErrorValue);
+        ui_.ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
+    PaintGroup(ui_.ErrorValue2, p.SecErrorValue);
     ShowLinearizationPage();
     ShowLinStartValue();
     ShowRangePointFields();
-    if (const std::optional<std::string> caption = Pick(CycleTimeCaptionFor(p.Mode.Value), LanguageCode))
-        ui->Label5->setText(QString::fromStdString(*caption));
+    ShowCycleTimeCaption();
     ShowNewerFirmwareFields();
     ApplyModelRules();
-    UpdatingView = false;
 }
 
-// A value the firmware cannot use is replaced with a message, shown as changed and written
-// to the sensor at once; a failed write ends the session.
-void TMainForm::CorrectElement(TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message,
-    QWidget* control, bool (TSSICom::*write)())
+// The correction itself is the session step's; here the edit is locked while it holds.
+void ParameterView::ShowBitWidth()
 {
-    ShowMessage(message, DialogButtons::Ok, DialogIcon::Information);
-    element.Value = corrected;
-    element.Changed = 1;
-    SetControlColour(control, ChangedColour);
-    if ((SSICom.get()->*write)()) {
-        MarkUnsaved();
-        return;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
+    ui_.BitWidth->setEnabled(p.BitWidth.Valid);
+    if (p.BitWidth.Valid) {
+        ui_.BitWidth->setEnabled(!BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, p.BitWidth.Value).locked);
+        ui_.BitWidth->setText(Number(p.BitWidth.Value));
     }
-    ReportCommunicationError();
-    MarkSaved();
-    SessionActive = false;
+    PaintEdit(ui_.BitWidth, p.BitWidth);
 }
 
-void TMainForm::ShowBitWidth()
+void ParameterView::ShowFilter()
 {
-    TSSICom::DataElement& bitWidth = SSICom->Parameter.BitWidth;
-    ui->BitWidth->setEnabled(bitWidth.Valid);
-    if (bitWidth.Valid) {
-        const TSSICom::ParameterStruct& p = SSICom->Parameter;
-        const CorrectionRule rule = BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, bitWidth.Value);
-        if (rule.correct)
-            CorrectElement(
-                bitWidth, CorrectedBitWidth, texts::BitWidthCorrection, ui->BitWidth, &TSSICom::WriteBitWidth);
-        ui->BitWidth->setEnabled(!rule.locked);
-        ui->BitWidth->setText(Number(bitWidth.Value));
+    const TSSICom::ParameterStruct& p = session_.Parameter();
+    ui_.FilterS->setEnabled(p.Filter.Valid);
+    if (p.Filter.Valid) {
+        ui_.FilterS->setEnabled(!FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, p.Filter.Value).locked);
+        ui_.FilterS->setItemIndex(p.Filter.Value);
     }
-    PaintEdit(ui->BitWidth, bitWidth);
+    PaintGroup(ui_.FilterS, p.Filter);
 }
 
-void TMainForm::ShowFilter()
+void ParameterView::ShowFrameOptions()
 {
-    TSSICom::DataElement& filter = SSICom->Parameter.Filter;
-    ui->FilterS->setEnabled(filter.Valid);
-    if (filter.Valid) {
-        const TSSICom::ParameterStruct& p = SSICom->Parameter;
-        const CorrectionRule rule = FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, filter.Value);
-        if (rule.correct)
-            CorrectElement(filter, CorrectedFilter, texts::FilterCorrection, ui->FilterS, &TSSICom::WriteFilter);
-        ui->FilterS->setEnabled(!rule.locked);
-        ui->FilterS->setItemIndex(filter.Value);
-    }
-    PaintGroup(ui->FilterS, filter);
-}
-
-void TMainForm::ShowFrameOptions()
-{
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     if (p.FrameOptions.Valid) {
         const FrameOptionsView view = FrameOptionsFor(p.Model.Value, p.FirmwareVersion.Value, p.FrameOptions.Value);
-        ui->Siemens->setEnabled(view.siemensEnabled);
-        SetIfGiven(ui->Siemens, view.siemensChecked);
-        SetIfGiven(ui->Temperature, view.temperatureChecked);
+        ui_.Siemens->setEnabled(view.siemensEnabled);
+        SetIfGiven(ui_.Siemens, view.siemensChecked);
+        SetIfGiven(ui_.Temperature, view.temperatureChecked);
     } else {
-        ui->Siemens->setEnabled(false);
+        ui_.Siemens->setEnabled(false);
     }
-    PaintGroup(ui->Siemens, p.FrameOptions);
-    PaintGroup(ui->Temperature, p.FrameOptions);
+    PaintGroup(ui_.Siemens, p.FrameOptions);
+    PaintGroup(ui_.Temperature, p.FrameOptions);
 }
 
-void TMainForm::ShowOffset()
+void ParameterView::ShowOffset()
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    ui->Offset->setEnabled(p.Offset.Valid);
+    const TSSICom::ParameterStruct& p = session_.Parameter();
+    ui_.Offset->setEnabled(p.Offset.Valid);
     if (p.Offset.Valid)
-        ui->Offset->setText(Number(
+        ui_.Offset->setText(Number(
             ShownOffset(p.FirmwareVersion.Value, p.Offset.Value, p.Resolution.Value, p.Filter.Value, p.Scale.Value)));
-    PaintEdit(ui->Offset, p.Offset);
+    PaintEdit(ui_.Offset, p.Offset);
 }
 
-void TMainForm::ShowSensorInformation()
+void ParameterView::ShowSensorInformation()
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     const ModelInfo model = ModelFor(p.Model.Value);
-    ModelCode = model.modelCode;
-    ui->InfoLabel1->setText(QString::fromStdString(model.sensorType));
-    ui->InfoLabel2->setText(QString::fromStdString(LengthText(p.Length.Value)));
-    ui->InfoLabel3->setText(QString::fromStdString(p.FactoryNumber.Reply));
-    ui->InfoLabel4->setText(QString::fromStdString(UltrasonicSpeedText(p.UltrasonicSpeed.Value)));
+    session_.SetModelCode(model.modelCode);
+    ui_.InfoLabel1->setText(QString::fromStdString(model.sensorType));
+    ui_.InfoLabel2->setText(QString::fromStdString(LengthText(p.Length.Value)));
+    ui_.InfoLabel3->setText(QString::fromStdString(p.FactoryNumber.Reply));
+    ui_.InfoLabel4->setText(QString::fromStdString(UltrasonicSpeedText(p.UltrasonicSpeed.Value)));
     const CycleTimeDisplay cycle = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value,
-        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui->TempComp->isChecked()});
-    SyncPeriodOffset = cycle.syncPeriodOffset;
-    ui->InfoLabel5->setText(QString::fromStdString(cycle.text));
-    ui->InfoLabel6->setText(QString::fromStdString(FirmwareVersionText(p.FirmwareVersion.Reply)));
+        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui_.TempComp->isChecked()});
+    syncPeriodOffset_ = cycle.syncPeriodOffset;
+    ui_.InfoLabel5->setText(QString::fromStdString(cycle.text));
+    ui_.InfoLabel6->setText(QString::fromStdString(FirmwareVersionText(p.FirmwareVersion.Reply)));
 }
 
-void TMainForm::ShowProcessOptions()
+void ParameterView::ShowProcessOptions()
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     const ProcessOptionsView view
         = ProcessOptionsFor(p.ProcessOptions.Valid, p.ProcessOptions.Value, p.FirmwareVersion.Value);
-    for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->Temperature})
+    for (QCheckBox* check : {ui_.Linearisierung, ui_.Extrapolation, ui_.TempComp, ui_.Temperature})
         check->setEnabled(view.enabled);
-    ui->ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
-    ui->Linearisierung->setChecked(view.linearisierung);
-    ui->Extrapolation->setChecked(view.extrapolation);
-    SetIfGiven(ui->ExtrapolForward, view.extrapolForward);
-    SetIfGiven(ui->TempComp, view.tempComp);
+    ui_.ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
+    ui_.Linearisierung->setChecked(view.linearisierung);
+    ui_.Extrapolation->setChecked(view.extrapolation);
+    SetIfGiven(ui_.ExtrapolForward, view.extrapolForward);
+    SetIfGiven(ui_.TempComp, view.tempComp);
     if (view.disableMode)
-        ui->Mode->setEnabled(false);
-    for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->ExtrapolForward, ui->Temperature})
+        ui_.Mode->setEnabled(false);
+    for (QCheckBox* check : {ui_.Linearisierung, ui_.Extrapolation, ui_.TempComp, ui_.ExtrapolForward, ui_.Temperature})
         PaintGroup(check, p.ProcessOptions);
 }
 
-void TMainForm::ShowMode()
+void ParameterView::ShowMode()
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     if (p.Mode.Valid) {
-        const ModeView view = ModeFor(p.Model.Value, ui->Extrapolation->isChecked(), p.Mode.Value);
-        ui->Mode->setEnabled(view.enabled);
-        ui->Mode->setItemIndex(view.index);
+        const ModeView view = ModeFor(p.Model.Value, ui_.Extrapolation->isChecked(), p.Mode.Value);
+        ui_.Mode->setEnabled(view.enabled);
+        ui_.Mode->setItemIndex(view.index);
     } else {
-        ui->Mode->setEnabled(false);
+        ui_.Mode->setEnabled(false);
     }
-    PaintGroup(ui->Mode, p.Mode);
+    PaintGroup(ui_.Mode, p.Mode);
 }
 
-void TMainForm::ShowFirmwarePage()
+void ParameterView::ShowFirmwarePage()
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     const bool usable = FirmwarePageUsable(p.FirmwareVersion.Value);
-    ui->SSI_Abstand->setEnabled(usable);
+    ui_.SSI_Abstand->setEnabled(usable);
     if (usable)
-        ui->SSI_Abstand->setText(Number(p.SSISampleTime.Value));
-    for (QWidget* control : std::initializer_list<QWidget*>{ui->LoadFile, ui->UpdateFW, ui->InfoBox, ui->Download})
+        ui_.SSI_Abstand->setText(Number(p.SSISampleTime.Value));
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_.LoadFile, ui_.UpdateFW, ui_.InfoBox, ui_.Download})
         control->setEnabled(usable);
-    for (QWidget* list : std::initializer_list<QWidget*>{ui->InfoBox, ui->Download})
+    for (QWidget* list : std::initializer_list<QWidget*>{ui_.InfoBox, ui_.Download})
         SetControlColour(list, usable ? WindowColour : ButtonFaceColour());
 }
 
-void TMainForm::ShowChargepump()
+void ParameterView::ShowChargepump()
 {
-    const TSSICom::DataElement& chargepump = SSICom->Parameter.Chargepump;
+    const TSSICom::DataElement& chargepump = session_.Parameter().Chargepump;
     if (chargepump.Valid) {
-        ui->ChargepumpStages->setEnabled(true);
-        ApplyLanguage();
-        const bool wbf = IsWbf(ModelCode);
+        ui_.ChargepumpStages->setEnabled(true);
+        applyLanguage_();
+        const bool wbf = IsWbf(session_.ModelCode());
         if (wbf)
-            ui->K_SERIE->hide();
-        ui->ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
+            ui_.K_SERIE->hide();
+        ui_.ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
     } else {
-        ui->ChargepumpStages->setEnabled(false);
+        ui_.ChargepumpStages->setEnabled(false);
     }
-    PaintGroup(ui->ChargepumpStages, chargepump);
+    PaintGroup(ui_.ChargepumpStages, chargepump);
 }
 
-void TMainForm::ShowModel()
+void ParameterView::ShowModel()
 {
-    const TSSICom::DataElement& model = SSICom->Parameter.Model;
+    const TSSICom::DataElement& model = session_.Parameter().Model;
     if (model.Valid) {
-        ui->Model->setEnabled(true);
-        ui->Model->setItemIndex(ModelFor(model.Value).radioIndex);
+        ui_.Model->setEnabled(true);
+        ui_.Model->setItemIndex(ModelFor(model.Value).radioIndex);
     }
-    PaintGroup(ui->Model, model);
+    PaintGroup(ui_.Model, model);
 }
 
-void TMainForm::ShowLinearizationPage()
+void ParameterView::ShowLinearizationPage()
 {
-    TSSICom::DataElement& linValue = SSICom->Parameter.LinValue;
-    const std::initializer_list<TLabeledEdit*> edits{ui->ValueLabel, ui->AdresLabel, ui->FactorLabel};
-    const std::initializer_list<QWidget*> buttons{ui->ReadLinValue, ui->WriteLinFile, ui->PrintLinFile};
-    if (!linValue.Valid) {
+    const std::initializer_list<TLabeledEdit*> edits{ui_.ValueLabel, ui_.AdresLabel, ui_.FactorLabel};
+    const std::initializer_list<QWidget*> buttons{ui_.ReadLinValue, ui_.WriteLinFile, ui_.PrintLinFile};
+    if (!linPageUsable_) {
         for (TLabeledEdit* edit : edits) {
             edit->setEnabled(false);
             SetControlColour(edit, ButtonFaceColour());
@@ -298,8 +340,8 @@ void TMainForm::ShowLinearizationPage()
         }
         for (QWidget* button : buttons)
             button->setEnabled(false);
-        ui->WriteLinValue->setEnabled(false);
-        ui->LinStartValue->setText("");
+        ui_.WriteLinValue->setEnabled(false);
+        ui_.LinStartValue->setText("");
         return;
     }
     for (TLabeledEdit* edit : edits) {
@@ -308,45 +350,47 @@ void TMainForm::ShowLinearizationPage()
     }
     for (QWidget* button : buttons)
         button->setEnabled(true);
-    ui->WriteLinValue->setEnabled(DeveloperAccess);
-    if (ui->AdresLabel->text().isEmpty())
-        ui->AdresLabel->setText(DefaultLinAddress);
-    SSICom->ReadLinValue(LinAddressFrom(ui->AdresLabel->text().toStdString()));
-    ui->ValueLabel->setText(Number(linValue.Value));
-    SSICom->ReadLinValue(LinFactorAddress);
-    ui->FactorLabel->setText(Number(linValue.Value));
-    const CaptionAndHint& linearisierung = LinearisierungTexts(linValue.Value);
-    if (const std::optional<std::string> caption = Pick(linearisierung.caption, LanguageCode)) {
-        ui->Linearisierung->setText(QString::fromStdString(*caption));
-        SetHint(ui->Linearisierung, Text(Pick(linearisierung.hint, LanguageCode)));
+    ui_.WriteLinValue->setEnabled(session_.DeveloperAccess());
+    ui_.ValueLabel->setText(Number(linValueShown_));
+    ui_.FactorLabel->setText(Number(linFactor_));
+    ShowLinearisierungCaption();
+}
+
+// The factor decides what the Linearisierung option means on this sensor.
+void ParameterView::ShowLinearisierungCaption()
+{
+    const CaptionAndHint& linearisierung = LinearisierungTexts(linFactor_);
+    if (const std::optional<std::string> caption = Pick(linearisierung.caption, session_.LanguageCode())) {
+        ui_.Linearisierung->setText(QString::fromStdString(*caption));
+        SetHint(ui_.Linearisierung, Text(Pick(linearisierung.hint, session_.LanguageCode())));
     }
 }
 
-void TMainForm::ShowLinStartValue()
+void ParameterView::ShowLinStartValue()
 {
-    TSSICom::DataElement& start = SSICom->Parameter.LinStartValue;
+    TSSICom::DataElement& start = session_.Parameter().LinStartValue;
     if (start.Valid) {
-        ui->LinStartValue->setEnabled(true);
-        ui->LinStartValue->setReadOnly(!DeveloperAccess);
-        if (IsEarly39604Firmware(SSICom->Parameter.FirmwareVersion.Value)) {
+        ui_.LinStartValue->setEnabled(true);
+        ui_.LinStartValue->setReadOnly(!session_.DeveloperAccess());
+        if (IsEarly39604Firmware(session_.Parameter().FirmwareVersion.Value)) {
             start.Value = 0;
-            ui->LinStartValue->setEnabled(false);
+            ui_.LinStartValue->setEnabled(false);
         }
-        ui->LinStartValue->setText(Number(start.Value));
+        ui_.LinStartValue->setText(Number(start.Value));
     } else {
-        ui->LinStartValue->setEnabled(false);
+        ui_.LinStartValue->setEnabled(false);
     }
-    SetControlColour(ui->LinStartValue, ColourOf(LinStartValueColour(start.Changed, DeveloperAccess)));
+    SetControlColour(ui_.LinStartValue, ColourOf(LinStartValueColour(start.Changed, session_.DeveloperAccess())));
 }
 
-std::string TMainForm::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
+std::string ParameterView::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    return ::RangePointText(point.Value, undefinedValue, ui->Offset->text().toStdString(),
-        ui->Linearisierung->isChecked(), p.Resolution.Value, LanguageCode);
+    const TSSICom::ParameterStruct& p = session_.Parameter();
+    return ::RangePointText(point.Value, undefinedValue, ui_.Offset->text().toStdString(),
+        ui_.Linearisierung->isChecked(), p.Resolution.Value, session_.LanguageCode());
 }
 
-void TMainForm::ShowRangePointFields()
+void ParameterView::ShowRangePointFields()
 {
     struct RangePoint {
         const TSSICom::DataElement& element;
@@ -355,10 +399,10 @@ void TMainForm::ShowRangePointFields()
         QWidget* setButton;
         QWidget* deleteButton;
     };
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     for (const RangePoint& point :
-        {RangePoint{p.StartPoint, UndefinedStartPoint, ui->StartPoint, ui->SetStartPoint, ui->DelStartPoint},
-            RangePoint{p.EndPoint, UndefinedEndPoint, ui->EndPoint, ui->SetEndPoint, ui->DelEndPoint}}) {
+        {RangePoint{p.StartPoint, UndefinedStartPoint, ui_.StartPoint, ui_.SetStartPoint, ui_.DelStartPoint},
+            RangePoint{p.EndPoint, UndefinedEndPoint, ui_.EndPoint, ui_.SetEndPoint, ui_.DelEndPoint}}) {
         if (point.element.Valid)
             point.edit->setText(QString::fromStdString(RangePointText(point.element, point.undefinedValue)));
         for (QWidget* control : {static_cast<QWidget*>(point.edit), point.setButton, point.deleteButton})
@@ -366,12 +410,12 @@ void TMainForm::ShowRangePointFields()
     }
 }
 
-void TMainForm::ShowNewerFirmwareFields()
+void ParameterView::ShowNewerFirmwareFields()
 {
-    const TSSICom::ParameterStruct& p = SSICom->Parameter;
+    const TSSICom::ParameterStruct& p = session_.Parameter();
     const bool newer = PassesFamily39606Test(p.FirmwareVersion.Value, BlankingThreshold);
-    for (const auto& [edit, element] : {std::pair<TLabeledEdit*, const Element&>{ui->Blanking, p.Blanking},
-             std::pair<TLabeledEdit*, const Element&>{ui->IgnoreSsiClkNum, p.InitDelay}}) {
+    for (const auto& [edit, element] : {std::pair<TLabeledEdit*, const Element&>{ui_.Blanking, p.Blanking},
+             std::pair<TLabeledEdit*, const Element&>{ui_.IgnoreSsiClkNum, p.InitDelay}}) {
         const bool shown = newer && element.Valid;
         edit->setEnabled(shown);
         if (shown)
@@ -380,39 +424,57 @@ void TMainForm::ShowNewerFirmwareFields()
     }
 }
 
-void TMainForm::ApplyModelRules()
+void ParameterView::ApplyModelRules()
 {
-    const TSSICom::DataElement& model = SSICom->Parameter.Model;
+    const TSSICom::DataElement& model = session_.Parameter().Model;
     if (!model.Valid)
         return;
-    ui->Model->setEnabled(true);
-    const bool wSeries = IsWSeriesModelIndex(ui->Model->itemIndex());
-    ui->JitterWindow->setReadOnly(wSeries);
-    SetControlColour(ui->JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
+    ui_.Model->setEnabled(true);
+    const bool wSeries = IsWSeriesModelIndex(ui_.Model->itemIndex());
+    ui_.JitterWindow->setReadOnly(wSeries);
+    SetControlColour(ui_.JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
     if (!wSeries)
-        ui->Siemens->setEnabled(SiemensUsable(model.Value));
+        ui_.Siemens->setEnabled(SiemensUsable(model.Value));
+}
+
+void ParameterView::ShowCycleTimeCaption()
+{
+    const int32_t mode = session_.Parameter().Mode.Value;
+    if (const std::optional<std::string> caption = Pick(CycleTimeCaptionFor(mode), session_.LanguageCode()))
+        ui_.Label5->setText(QString::fromStdString(*caption));
+}
+
+// After a language switch the set in memory is shown again in the new words, also while
+// no sensor answers.
+void ParameterView::ShowLanguageDependentTexts()
+{
+    if (!session_.ParameterSetRead())
+        return;
+    ShowRangePointFields();
+    ShowCycleTimeCaption();
+    if (linPageUsable_)
+        ShowLinearisierungCaption();
 }
 
 // Reads both range points, shows them and checks that the range is not empty.
-bool TMainForm::ShowRangePoints()
+bool ParameterView::ShowRangePoints()
 {
-    TSSICom::ParameterStruct& p = SSICom->Parameter;
-    if (!SSICom->ReadStartPoint()) {
-        ShowMessage(texts::StartPointReadError, DialogButtons::Ok, DialogIcon::Error);
-        p.StartPoint.Valid = 0;
+    TSSICom::ParameterStruct& p = session_.Parameter();
+    const auto fail = [&](Element& point, const BilingualMessage& message) {
+        ShowMessage(dialogs_, window_, session_.LanguageCode(), message, DialogButtons::Ok, DialogIcon::Error);
+        point.Valid = 0;
         return false;
-    }
-    ui->StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
+    };
+    if (!session_.Call(&TSSICom::ReadStartPoint))
+        return fail(p.StartPoint, texts::StartPointReadError);
+    ui_.StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
     p.StartPoint.Valid = 1;
-    if (!SSICom->ReadEndPoint()) {
-        ShowMessage(texts::EndPointReadError, DialogButtons::Ok, DialogIcon::Error);
-        p.EndPoint.Valid = 0;
-        return false;
-    }
-    ui->EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
+    if (!session_.Call(&TSSICom::ReadEndPoint))
+        return fail(p.EndPoint, texts::EndPointReadError);
+    ui_.EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
     p.EndPoint.Valid = 1;
     if (RangeIsValid(p.StartPoint.Value, p.EndPoint.Value))
         return true;
-    ShowMessage(texts::RangeError, DialogButtons::Ok, DialogIcon::Warning);
+    ShowMessage(dialogs_, window_, session_.LanguageCode(), texts::RangeError, DialogButtons::Ok, DialogIcon::Warning);
     return false;
 }

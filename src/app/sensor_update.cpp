@@ -1,94 +1,115 @@
+#include "sensor_update.h"
+
+#include <QTimer>
+#include <QWidget>
+
 #include "control_colours.h"
-#include "main_form.h"
+#include "dialog_service.h"
+#include "parameter_view.h"
+#include "sensor_session.h"
+#include "session_dialogs.h"
 #include "session_rules.h"
-#include "ui_main_form.h"
+
+SensorUpdate::SensorUpdate(
+    SensorSession& session, DialogService& dialogs, QTimer& timer, ParameterView& view, QWidget* window) :
+    session_(session), dialogs_(dialogs), timer_(timer), view_(view), window_(window)
+{
+}
 
 // Commits the working registers to the sensor's EEPROM: "EN" on old firmware, "CN" on
 // newer, with a warning first when a changed resolution invalidates a taught range.
-void TMainForm::EEPROMUpdateButtonClick()
+void SensorUpdate::EEPROMUpdateButtonClick()
 {
-    if (!SessionActive)
+    if (!session_.SessionActive())
         return;
-    Timer1->stop();
+    timer_.stop();
     {
         WaitCursor hourglass;
-        const TSSICom::ParameterStruct& p = SSICom->Parameter;
+        const TSSICom::ParameterStruct& p = session_.Parameter();
         if (ResolutionWarningDue(p.FirmwareVersion.Value, p.Resolution.Changed, p.StartPoint.Value, p.EndPoint.Value))
-            ShowMessage(texts::ResolutionChanged, DialogButtons::Ok, DialogIcon::Warning);
-        if (SSICom->CommitForFirmware()) {
-            MarkSaved();
+            ShowMessage(dialogs_, window_, session_.LanguageCode(), texts::ResolutionChanged, DialogButtons::Ok,
+                DialogIcon::Warning);
+        if (session_.Call(&TSSICom::CommitForFirmware)) {
+            session_.MarkSaved();
         } else {
             // Nothing was stored: the edits stay pending for the sensor's return.
-            ReportCommunicationError();
-            SessionActive = false;
+            ReportCommunicationError(dialogs_, window_, session_.LanguageCode());
+            session_.SetSessionActive(false);
         }
     }
-    SSICom->ResumeAfterStore();
-    RefreshParameterView();
-    Timer1->start();
+    session_.Call(&TSSICom::ResumeAfterStore);
+    view_.ShowParameterSet();
+    timer_.start();
 }
 
 // Closing writes the mode once more and stores what is not yet stored. Nothing goes to
-// a sensor whose parameter set was never read: its firmware, and so the meaning of the
-// store commands, is unknown, and the mode held here is not its own.
-void TMainForm::FormClose()
+// a sensor when no parameter set was read in this run: its firmware, and so the meaning
+// of the store commands, is unknown, and the mode held here is not its own. A set once
+// read keeps the question, whatever later reads of the firmware brought.
+void SensorUpdate::FormClose()
 {
-    if (!SSICom || !SSICom->Parameter.FirmwareVersion.Valid)
+    if (!session_.ParameterSetRead())
         return;
-    if (SSICom->Parameter.Mode.Valid)
-        SSICom->WriteMode();
-    if (!IsNewFirmware(SSICom->Parameter.FirmwareVersion.Value)) {
-        if (SSICom->StoreEeprom())
-            MarkSaved();
+    timer_.stop();
+    const TSSICom::ParameterStruct& p = session_.Parameter();
+    if (p.Mode.Valid)
+        session_.Call(&TSSICom::WriteMode);
+    if (!IsNewFirmware(p.FirmwareVersion.Value)) {
+        if (session_.Call(&TSSICom::StoreEeprom))
+            session_.MarkSaved();
         return;
     }
-    if (!UnsavedChanges)
+    if (!session_.UnsavedChanges())
         return;
-    const std::optional<DialogAnswer> answer
-        = ShowMessage(texts::EepromUpdateQuestion, DialogButtons::YesNo, DialogIcon::Question);
-    if (answer != DialogAnswer::No && SSICom->CommitEeprom())
-        MarkSaved();
+    const std::optional<DialogAnswer> answer = ShowMessage(dialogs_, window_, session_.LanguageCode(),
+        texts::EepromUpdateQuestion, DialogButtons::YesNo, DialogIcon::Question);
+    if (answer != DialogAnswer::No && session_.Call(&TSSICom::CommitEeprom))
+        session_.MarkSaved();
 }
 
 // Brings the factory settings into the working registers and marks them as uncommitted.
-void TMainForm::ReadFactoryButtonClick()
+void SensorUpdate::ReadFactoryButtonClick()
 {
-    if (!SessionActive)
+    if (!session_.SessionActive())
         return;
     {
         WaitCursor hourglass;
-        SSICom->RestoreFactory();
-        if (SSICom->IsDemo())
-            SSICom->LoadDemoDefaults();
+        session_.Run([](TSSICom& link) {
+            link.RestoreFactory();
+            if (link.IsDemo())
+                link.LoadDemoDefaults();
+        });
     }
-    SSICom->ReadAllStrict();
-    RefreshParameterView();
+    session_.Call(&TSSICom::ReadAllStrict);
+    view_.ShowParameterSet();
     for (const char* name : FactoryColouredControls())
-        if (QWidget* control = findChild<QWidget*>(name))
+        if (QWidget* control = window_->findChild<QWidget*>(name))
             SetControlColour(control, ChangedColour);
-    MarkUnsaved();
+    session_.MarkUnsaved();
 }
 
 // "EN" stores the current parameters as the sensor's factory settings.
-void TMainForm::WriteFactoryButtonClick()
+void SensorUpdate::WriteFactoryButtonClick()
 {
-    if (!SessionActive)
+    if (!session_.SessionActive())
         return;
     {
         WaitCursor hourglass;
-        if (SSICom->StoreEeprom())
-            MarkSaved();
+        if (session_.Call(&TSSICom::StoreEeprom))
+            session_.MarkSaved();
         else
-            ReportCommunicationError();
+            ReportCommunicationError(dialogs_, window_, session_.LanguageCode());
     }
-    RefreshParameterView();
+    view_.ShowParameterSet();
 }
 
-void TMainForm::RestoreFactorySettings1Click()
+void SensorUpdate::RestoreFactorySettings1Click()
 {
-    if (!SessionActive)
+    if (!session_.SessionActive())
         return;
-    if (ShowMessage(texts::OverwriteUserSettings, DialogButtons::YesNo, DialogIcon::Question) != DialogAnswer::Yes)
+    if (ShowMessage(dialogs_, window_, session_.LanguageCode(), texts::OverwriteUserSettings, DialogButtons::YesNo,
+            DialogIcon::Question)
+        != DialogAnswer::Yes)
         return;
     WaitCursor hourglass;
     ReadFactoryButtonClick();

@@ -1,8 +1,13 @@
+#include "supervision.h"
+
 #include <QApplication>
+#include <QTimer>
 
 #include "control_colours.h"
+#include "dialog_service.h"
 #include "disconnect_warning_form.h"
-#include "main_form.h"
+#include "parameter_view.h"
+#include "sensor_session.h"
 #include "session_rules.h"
 #include "ui_main_form.h"
 
@@ -26,142 +31,168 @@ LedColour LedColourOf(const QColor& colour)
 
 }  // namespace
 
-// One tick of the supervision: is the sensor there, and what follows from it.
-void TMainForm::IdleFunction()
+Supervision::Supervision(SensorSession& session, DialogService& dialogs, Ui::TMainForm& ui, QTimer& timer,
+    ParameterView& view, QWidget* window) :
+    session_(session), dialogs_(dialogs), ui_(ui), timer_(timer), view_(view), window_(window)
 {
-    if (SSICom)
-        SSICom->Purge();
-    Timer1->stop();
-    Timer1->setInterval(SupervisionIntervalMs);
-    if (SSICom) {
-        if (SensorAnswers())
-            OnSensorPresent();
-        else
-            OnSensorMissing();
-    }
-    Timer1->start();
 }
 
-// In demo mode the port check always fails and does not count.
-bool TMainForm::SensorAnswers()
+// One tick of the supervision: is the sensor there, and what follows from it. A tick
+// that comes while another handler's sensor job runs is not run; the next one follows.
+void Supervision::IdleFunction()
 {
-    if (!SSICom->CheckPort() && ComPortNumber != 0)
-        return false;
-    return SSICom->ReadFactoryNumber();
-}
-
-void TMainForm::OnSensorPresent()
-{
-    MissedPolls = 0;
-    if (ComPortNumber == 0)
-        UpdateStatusDisplay(static_cast<int>(StatusKind::Demo), "1");
-    if (!SessionActive && !StartSession())
+    if (session_.LinkBusy())
         return;
-    SSICom->ReadOperatingTime();
+    session_.Call(&TSSICom::Purge);
+    timer_.stop();
+    timer_.setInterval(IntervalMs);
+    switch (ProbeSensor()) {
+    case Probe::Present:
+        OnSensorPresent();
+        break;
+    case Probe::Missing:
+        OnSensorMissing();
+        break;
+    case Probe::Abandoned:
+        break;
+    }
+    timer_.start();
+}
+
+// In demo mode the port check always fails and does not count. A probe of a missing
+// sensor gives way to the user between two transactions; it then counts as not run.
+Supervision::Probe Supervision::ProbeSensor()
+{
+    const bool demo = session_.ComPortNumber() == 0;
+    const bool answered
+        = session_.Run([demo](TSSICom& link) { return (link.CheckPort() || demo) && link.ReadFactoryNumber(); },
+            LinkThread::OnInput::Abandon);
+    if (answered)
+        return Probe::Present;
+    return session_.InputWaiting() ? Probe::Abandoned : Probe::Missing;
+}
+
+void Supervision::OnSensorPresent()
+{
+    session_.SetMissedPolls(0);
+    if (session_.ComPortNumber() == 0)
+        UpdateStatusDisplay(static_cast<int>(StatusKind::Demo), "1");
+    if (!session_.SessionActive() && !StartSession())
+        return;
+    session_.Call(&TSSICom::ReadOperatingTime);
     ShowOperatingTime();
 }
 
 // A new sensor is read whole; the same sensor back with pending edits gets them again.
-bool TMainForm::StartSession()
+bool Supervision::StartSession()
 {
-    SessionActive = true;
+    session_.SetSessionActive(true);
     WaitCursor hourglass;
     SetLedColour(ColourOf(LedColour::Yellow));
-    const std::string port = std::to_string(SSICom->PortNumber());
+    const std::string port = std::to_string(session_.Link().PortNumber());
     UpdateStatusDisplay(static_cast<int>(StatusKind::Found), port);
-    const std::string& factoryNumber = SSICom->Parameter.FactoryNumber.Reply;
-    if (factoryNumber != LastFactoryNumber) {
-        LastFactoryNumber = factoryNumber;
-        MarkSaved();
-        if (!SSICom->ReadAll()) {
-            SessionActive = false;
-            LastFactoryNumber = "XXXXXXXX";
+    const std::string factoryNumber = session_.Parameter().FactoryNumber.Reply;
+    if (factoryNumber != session_.LastFactoryNumber()) {
+        session_.SetLastFactoryNumber(factoryNumber);
+        session_.MarkSaved();
+        if (!session_.Call(&TSSICom::ReadAll)) {
+            session_.SetSessionActive(false);
+            session_.SetLastFactoryNumber(SensorSession::NoFactoryNumber);
             return false;
         }
-    } else if (UnsavedChanges) {
-        SSICom->WriteAll();
-        MarkUnsaved();
+        session_.SetParameterSetRead();
+    } else if (session_.UnsavedChanges()) {
+        session_.Call(&TSSICom::WriteAll);
+        session_.MarkUnsaved();
     }
-    RefreshParameterView();
+    view_.ShowParameterSet();
     SetLedColour(ColourOf(LedColour::Green));
     UpdateStatusDisplay(static_cast<int>(StatusKind::Connected), port);
-    ui->SelComPort->setVisible(ComPortNumber == 0);
-    if (ComPortNumber == 0)
+    const bool demo = session_.ComPortNumber() == 0;
+    ui_.SelComPort->setVisible(demo);
+    if (demo)
         UpdateStatusDisplay(static_cast<int>(StatusKind::Demo), "");
     SetSessionControls(true);
     return true;
 }
 
-void TMainForm::OnSensorMissing()
+void Supervision::OnSensorMissing()
 {
     // The edit that has the focus gets its exit event while the session still counts.
     if (QWidget* focused = QApplication::focusWidget())
         focused->clearFocus();
-    ui->SelComPort->setVisible(true);
-    SessionActive = false;
+    ui_.SelComPort->setVisible(true);
+    session_.SetSessionActive(false);
     SetSessionControls(false);
     SetLedColour(ColourOf(LedColour::Red));
     UpdateStatusDisplay(static_cast<int>(StatusKind::NotConnected), "0");
-    MissedPolls = NextMissedPolls(MissedPolls);
-    if (DisconnectWarningDue(MissedPolls, UnsavedChanges)) {
+    session_.SetMissedPolls(NextMissedPolls(session_.MissedPolls()));
+    if (DisconnectWarningDue(session_.MissedPolls(), session_.UnsavedChanges())) {
         OfferDisconnectWarning();
         return;
     }
-    Timer1->setInterval(MissingSensorIntervalMs);
-    SSICom->WakeUp();
+    timer_.setInterval(MissingSensorIntervalMs);
+    // The burst, too, gives way to the user between two packets.
+    session_.Run([](TSSICom& link) { link.WakeUp(); }, LinkThread::OnInput::Abandon);
 }
 
-void TMainForm::OfferDisconnectWarning()
+void Supervision::OfferDisconnectWarning()
 {
     UpdateStatusDisplay(static_cast<int>(StatusKind::UpdateHint), "0");
-    TDisconnectWarningForm warning(*SSICom, this);
+    TDisconnectWarningForm warning(session_, dialogs_, window_);
     if (warning.exec() == QDialog::Accepted) {
         SetLedColour(ColourOf(LedColour::Green));
-        UpdateStatusDisplay(static_cast<int>(StatusKind::Connected), std::to_string(SSICom->PortNumber()));
-        UnsavedChanges = false;
-        MarkSaved();
-        SSICom->ReadAllStrict();
-        RefreshParameterView();
+        UpdateStatusDisplay(static_cast<int>(StatusKind::Connected), std::to_string(session_.Link().PortNumber()));
+        session_.MarkSaved();
+        session_.Call(&TSSICom::ReadAllStrict);
+        view_.ShowParameterSet();
     }
-    ++MissedPolls;
-    Timer1->setInterval(SupervisionIntervalMs);
+    session_.SetMissedPolls(session_.MissedPolls() + 1);
+    timer_.setInterval(IntervalMs);
 }
 
-void TMainForm::SetSessionControls(bool sessionRunning)
+void Supervision::ResetSession()
+{
+    session_.SetSessionActive(false);
+    ui_.ParameterPage->setEnabled(false);
+    session_.SetMissedPolls(0);
+}
+
+void Supervision::SetSessionControls(bool sessionRunning)
 {
     const SupervisionControls state = sessionRunning
-        ? SessionStartControls(SSICom->Parameter.FirmwareVersion.Value, ComPortNumber == 0)
+        ? SessionStartControls(session_.Parameter().FirmwareVersion.Value, session_.ComPortNumber() == 0)
         : SensorMissingControls();
-    ui->ParameterPage->setEnabled(state.parameterPageEnabled);
-    ui->RestoreFactorySettings1->setEnabled(state.restoreFactoryEnabled);
-    for (QAction* item : {ui->FileOpenItem, ui->FileSaveAsItem, ui->TestSensor, ui->Print})
+    ui_.ParameterPage->setEnabled(state.parameterPageEnabled);
+    ui_.RestoreFactorySettings1->setEnabled(state.restoreFactoryEnabled);
+    for (QAction* item : {ui_.FileOpenItem, ui_.FileSaveAsItem, ui_.TestSensor, ui_.Print})
         item->setEnabled(state.fileAndTestItemsEnabled);
-    ui->FirmwareUpdate->setVisible(state.firmwareUpdateVisible);
-    ui->N4->setVisible(state.firmwareUpdateVisible);
-    ui->SelComPort->setVisible(state.selComPortVisible);
+    ui_.FirmwareUpdate->setVisible(state.firmwareUpdateVisible);
+    ui_.N4->setVisible(state.firmwareUpdateVisible);
+    ui_.SelComPort->setVisible(state.selComPortVisible);
 }
 
-void TMainForm::ShowOperatingTime()
+void Supervision::ShowOperatingTime()
 {
-    const OperatingTimeDisplay time = OperatingTimeFor(static_cast<uint32_t>(SSICom->Parameter.OperatingTime.Value));
-    ui->OpTimeMinutes->setText(QString::number(time.minutes));
-    ui->OpTimeMinutes->repaint();
-    ui->OpTimeHours->setText(QString::number(time.hours));
-    ui->OpTimeDays->setText(QString::number(time.days));
-    ui->OpTimeMonth->setText(QString::number(time.months));
-    ui->OpTimeYears->setText(QString::number(time.years));
+    const OperatingTimeDisplay time = OperatingTimeFor(static_cast<uint32_t>(session_.Parameter().OperatingTime.Value));
+    ui_.OpTimeMinutes->setText(QString::number(time.minutes));
+    ui_.OpTimeMinutes->repaint();
+    ui_.OpTimeHours->setText(QString::number(time.hours));
+    ui_.OpTimeDays->setText(QString::number(time.days));
+    ui_.OpTimeMonth->setText(QString::number(time.months));
+    ui_.OpTimeYears->setText(QString::number(time.years));
 }
 
-void TMainForm::SetLedColour(const QColor& colour) { ui->StatusLED->setColour(colour); }
+void Supervision::SetLedColour(const QColor& colour) { ui_.StatusLED->setColour(colour); }
 
-void TMainForm::UpdateStatusDisplay(int kind, const std::string& text)
+void Supervision::UpdateStatusDisplay(int kind, const std::string& text)
 {
-    const std::optional<StatusUpdate> update
-        = UpdateStatus(kind, text, LanguageCode, ComPortNumber, ui->StatusText->text().toStdString());
+    const std::optional<StatusUpdate> update = UpdateStatus(
+        kind, text, session_.LanguageCode(), session_.ComPortNumber(), ui_.StatusText->text().toStdString());
     if (update) {
-        ui->StatusText->setText(QString::fromStdString(update->text));
+        ui_.StatusText->setText(QString::fromStdString(update->text));
         if (update->toggleLed)
-            SetLedColour(ColourOf(ToggledLed(LedColourOf(ui->StatusLED->colour()))));
+            SetLedColour(ColourOf(ToggledLed(LedColourOf(ui_.StatusLED->colour()))));
     }
-    ui->StatusText->repaint();
+    ui_.StatusText->repaint();
 }

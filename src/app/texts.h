@@ -69,6 +69,12 @@ inline constexpr const char* DisconnectWarningLabel
       "To update, connect the sensor and press the \"Update\"-Button.";
 inline constexpr const char* SensorNotConnected = "Sensor not connected!\n";
 inline constexpr const char* SensorNotConnectedCaption = "Error";
+// %1 the factory number of the sensor that answers, %2 that of the sensor the edits belong to.
+inline constexpr const char* OtherSensorConnected
+    = "Another sensor is connected (factory number %1).\n\nThe settings belong to the sensor %2 "
+      "and have not been downloaded.";
+inline constexpr const char* PendingSetNotStored
+    = "The settings could not be downloaded to the sensor.\n\nThey are kept: press \"Update\" to try again.";
 
 // Parameter view.
 inline constexpr BilingualMessage BitWidthCorrection{{"Info", "Info"},

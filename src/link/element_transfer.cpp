@@ -1,4 +1,3 @@
-#include "protocol_sleep.h"
 #include "sensor_link.h"
 #include "wire_format.h"
 
@@ -153,7 +152,7 @@ bool TSSICom::WriteVerified(DataElement& element, ReadOperation read, const Comp
                 }
             }
         }
-        SleepMs(WriteRetryWaitMs);
+        Sleep(WriteRetryWaitMs);
     }
     return false;
 }
@@ -248,7 +247,7 @@ bool TSSICom::WriteFactoryNumber()
             element.Valid = 1;
             return true;
         }
-        SleepMs(WriteRetryWaitMs);
+        Sleep(WriteRetryWaitMs);
     }
     return false;
 }
@@ -281,7 +280,7 @@ bool TSSICom::SendEepromCommand(const char* command, uint32_t waitMs, bool keepO
     for (int index = 0; index < ParameterStruct::Count; ++index)
         if (!KeepsChangedOnStore(index, keepOptionFlags))
             Parameter[index].Changed = 0;
-    SleepMs(waitMs);
+    Sleep(waitMs);
     return true;
 }
 

@@ -1,4 +1,3 @@
-#include "protocol_sleep.h"
 #include "sensor_link.h"
 #include "wire_format.h"
 
@@ -39,7 +38,7 @@ bool TSSICom::RangePointAction(DataElement& element, const std::string& code)
     const std::string command = element.WriteCommand + code;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         SendCommand(command);
-        SleepMs(250);
+        Sleep(250);
         std::string acknowledgement;
         if (IsDemo() || (ReceiveReply(acknowledgement, 3) && acknowledgement == Acknowledge)) {
             element.Valid = 1;
@@ -59,7 +58,7 @@ bool TSSICom::WriteSecErrorValue()
     const std::string command = element.WriteCommand + (element.Value != 0 ? "30000000" : "20000000");
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         SendCommand(command);
-        SleepMs(100);
+        Sleep(100);
         std::string acknowledgement;
         if (IsDemo() || (ReceiveReply(acknowledgement, 3) && ReadSecErrorValue())) {
             element.Valid = 1;
@@ -101,7 +100,7 @@ bool TSSICom::WriteLinValue(int address)
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         SendCommand(command);
         Purge();
-        SleepMs(100);
+        Sleep(100);
         if (ReadLinValue(address) && element.Value == value)
             return true;
     }

@@ -68,6 +68,9 @@ public:
     bool WakeUp();
     bool CheckPort();
     bool EnterBootloader();
+    // A question the link asks before each attempt of a query and each packet of the
+    // wake-up burst; when it says yes, the sequence gives up as failed. Empty: never.
+    void SetAbandonCheck(std::function<bool()> check) { abandonCheck_ = std::move(check); }
 
     // Element reads.
     bool ReadResolution();
@@ -187,5 +190,8 @@ private:
     // answer to what is sent next.
     void ExpectLateReply() { lateReplyPossible_ = !IsDemo(); }
 
+    bool Abandoned() const { return abandonCheck_ && abandonCheck_(); }
+
     bool lateReplyPossible_ = false;
+    std::function<bool()> abandonCheck_;
 };

@@ -1,6 +1,7 @@
 #include "serial_port.h"
 
 #include <chrono>
+#include <thread>
 
 #include "port_names.h"
 
@@ -31,6 +32,14 @@ bool TSerialCom::OpenDevice(const std::string& device, uint32_t baudRate, uint32
     openedByPath_ = true;
     device_ = device;
     return OpenNamed(baudRate, timeoutMs);
+}
+
+void TSerialCom::Sleep(uint32_t milliseconds) const
+{
+    if (sleep_)
+        sleep_(milliseconds);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 bool TSerialCom::Close()

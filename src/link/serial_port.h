@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ public:
 #else
     using Handle = int;
 #endif
+
+    // Every wait of the protocol goes through the link's sleep, so that a test can run the
+    // waits of each link in virtual time.
+    using Sleeper = std::function<void(uint32_t milliseconds)>;
 
     TSerialCom() = default;
     virtual ~TSerialCom();
@@ -45,6 +50,9 @@ public:
     // The device of the last open (empty when the port number names none).
     const std::string& DeviceName() const { return device_; }
     OpenError LastOpenError() const { return lastOpenError_; }
+    // Replaces the real sleep of this link (an empty function brings it back).
+    void SetSleep(Sleeper sleep) { sleep_ = std::move(sleep); }
+    void Sleep(uint32_t milliseconds) const;
     // The operating system's words for the last failed open, when it gave any.
     const std::string& LastOpenErrorText() const { return lastOpenErrorText_; }
 
@@ -59,6 +67,7 @@ private:
     void CloseHandleOnly();
     bool Fail(OpenError error, std::string text = {});
 
+    Sleeper sleep_;
     uint8_t portNumber_ = 0;
     bool openedByPath_ = false;
     std::string device_;

@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #include "port_names.h"
-#include "protocol_sleep.h"
 
 namespace {
 
@@ -179,7 +178,7 @@ bool TSerialCom::Purge()
 {
     if (!FlushInput())
         return false;
-    SleepMs(10);
+    Sleep(10);
     return true;
 }
 

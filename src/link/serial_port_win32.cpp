@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "port_names.h"
-#include "protocol_sleep.h"
 
 namespace {
 
@@ -94,7 +93,7 @@ bool TSerialCom::Purge()
 {
     if (!IsOpen() || !PurgeComm(Native(handle_), PURGE_TXCLEAR | PURGE_RXCLEAR))
         return false;
-    SleepMs(10);
+    Sleep(10);
     return true;
 }
 

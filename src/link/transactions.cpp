@@ -1,4 +1,3 @@
-#include "protocol_sleep.h"
 #include "sensor_link.h"
 
 namespace {
@@ -35,7 +34,7 @@ bool TSSICom::SendCommand(const std::string& command)
     Purge();
     if (!written)
         return false;
-    SleepMs(15);
+    Sleep(15);
     return true;
 }
 
@@ -70,13 +69,13 @@ bool TSSICom::WriteRaw(const uint8_t* bytes, uint32_t count)
 bool TSSICom::WakeUp()
 {
     SetRts();
-    SleepMs(100);
+    Sleep(100);
     ClearRts();
     Purge();
     bool written = false;
-    for (int packet = 0; packet < WakeUpPackets; ++packet) {
+    for (int packet = 0; packet < WakeUpPackets && !Abandoned(); ++packet) {
         written = Write(WakeUpPacket, sizeof WakeUpPacket);
-        SleepMs(20);
+        Sleep(20);
     }
     return written;
 }
@@ -96,14 +95,14 @@ bool TSSICom::EnterBootloader() { return SendCommand("BN\r"); }
 
 bool TSSICom::RunQuery(DataElement& element, const Query& query, const Parse& parse)
 {
-    for (int attempt = 0; attempt < query.attempts; ++attempt) {
+    for (int attempt = 0; attempt < query.attempts && !Abandoned(); ++attempt) {
         SendCommand(query.command);
         if (query.demoShortcut && IsDemo()) {
             element.Valid = 1;
             return true;
         }
         if (query.waitBeforeReply)
-            SleepMs(25);
+            Sleep(25);
         if (ReceiveReply(element.Reply, query.length)) {
             element.Valid = 1;
             if (parse(element))

@@ -21,6 +21,7 @@
 #include "port_names.h"
 #include "pty_host.h"
 #include "radio_group.h"
+#include "sensor_session.h"
 #include "ui_main_form.h"
 
 // Runs an action on the next modal dialog of type Dialog as soon as it is up; counts them.
@@ -95,7 +96,7 @@ protected:
     }
     void StartWindow()
     {
-        form = std::make_unique<TMainForm>();
+        form = std::make_unique<TMainForm>(clock.Sleeper());
         form->Timer1->stop();  // the test runs the ticks itself
     }
     void Tick(int count = 1)
@@ -106,6 +107,7 @@ protected:
     }
 
     Ui::TMainForm& Ui() const { return *form->Controls(); }
+    SensorSession& Session() const { return form->Session(); }
     QColor Led() const { return Ui().StatusLED->colour(); }
     QString Status() const { return Ui().StatusText->text(); }
     std::vector<std::string> Sent() const { return host->ReceivedCommands(); }

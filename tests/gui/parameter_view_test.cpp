@@ -45,7 +45,7 @@ TEST_F(MainWindow, FailedCorrectionEndsTheSession)
     host->SetFaults({.unanswered = {"DN"}});
     Tick();
     EXPECT_EQ(MessageTexts().back(), "Communication Error");
-    EXPECT_FALSE(form->SessionActive);
+    EXPECT_FALSE(Session().SessionActive());
     EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
 }
 
@@ -63,7 +63,7 @@ TEST_F(MainWindow, ModelLettersDecideCodeTypeAndGroups)
         SCOPED_TRACE(c.letters);
         StartWithSensor({.model = c.letters}, 0, "5820463917284630");
         Tick();
-        EXPECT_EQ(form->ModelCode, c.code);
+        EXPECT_EQ(Session().ModelCode(), c.code);
         EXPECT_EQ(Ui().InfoLabel1->text(), c.type);
         EXPECT_EQ(Ui().Model->itemIndex(), c.modelIndex);
         EXPECT_EQ(Ui().ChargepumpStages->items().size(), c.chargepumpItems);
@@ -106,7 +106,7 @@ TEST_F(MainWindow, RangePointsAreShownAndChecked)
     host->SetFaults({.unanswered = {"YA"}});
     EXPECT_FALSE(form->ShowRangePoints());
     EXPECT_EQ(dialogs.shown.back().text, "Can't read the startpoint!");
-    EXPECT_EQ(form->SSICom->Parameter.StartPoint.Valid, 0);
+    EXPECT_EQ(Session().Parameter().StartPoint.Valid, 0);
 }
 
 TEST_F(MainWindow, LinearizationFactorNamesTheCheckBox)

@@ -25,8 +25,8 @@ TEST_F(MainWindow, StoreThatCannotBeSentIsACommunicationError)
     form->EEPROMUpdateButtonClick();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Communication Error");
-    EXPECT_TRUE(form->UnsavedChanges);
-    EXPECT_FALSE(form->SessionActive);
+    EXPECT_TRUE(Session().UnsavedChanges());
+    EXPECT_FALSE(Session().SessionActive());
 }
 
 TEST_F(MainWindow, CloseAsksBeforeCommittingOnNewFirmware)
@@ -53,7 +53,7 @@ TEST_F(MainWindow, ChangedResolutionWarnsAboutATaughtRange)
     for (const auto& [startPoint, warned] : {std::pair{2000u, true}, std::pair{0u, false}}) {
         StartWithSensor({.firmwareVersion = 3960107, .startPoint = startPoint});
         Tick();
-        form->SSICom->Parameter.Resolution.Changed = 1;
+        Session().Parameter().Resolution.Changed = 1;
         form->MarkUnsaved();
         dialogs.shown.clear();
         form->EEPROMUpdateButtonClick();
@@ -62,7 +62,7 @@ TEST_F(MainWindow, ChangedResolutionWarnsAboutATaughtRange)
             EXPECT_EQ(dialogs.shown[0].caption, "Resolution changed!");
         }
         EXPECT_EQ(host->Counts().commit, 1);
-        EXPECT_EQ(form->SSICom->Parameter.Resolution.Changed, 0);
+        EXPECT_EQ(Session().Parameter().Resolution.Changed, 0);
         form.reset();
         host->Stop();
     }
@@ -72,9 +72,9 @@ TEST_F(MainWindow, ReadFactorySettingsInDemoColoursEveryControl)
 {
     StoreSettings(0, 0, "738164209355");
     StartWindow();
-    form->SSICom->LoadDemoDefaults();
+    Session().Call(&TSSICom::LoadDemoDefaults);
     Tick();
-    form->SSICom->Parameter.BitWidth.Value = 13;
+    Session().Parameter().BitWidth.Value = 13;
     Ui().ReadFactoryButton->click();
     EXPECT_EQ(Ui().BitWidth->text(), "25");
     EXPECT_EQ(ControlColour(Ui().BitWidth), ChangedColour);

@@ -36,7 +36,7 @@ TEST_F(MainWindow, StoreThatIsAFifoIsLeftAloneAndTheWindowStartsWithOneWarning)
     EXPECT_EQ(port.Count(), 1);
     EXPECT_TRUE(form->isVisible());
     Tick();
-    EXPECT_TRUE(form->SessionActive);
+    EXPECT_TRUE(Session().SessionActive());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].caption, "Settings");
 }
@@ -66,7 +66,7 @@ TEST_F(MainWindow, ReadOnlySettingsFolderIsReportedOnceInTheChosenLanguage)
             StartWindow();
             EXPECT_EQ(port.Count(), 1);
             Tick();
-            EXPECT_TRUE(form->SessionActive);
+            EXPECT_TRUE(Session().SessionActive());
             form->English1Click();
         }
         ASSERT_EQ(dialogs.shown.size(), 1u);

@@ -51,8 +51,8 @@ TEST_F(MainWindow, FirstStartAsksLanguageThenPortAndRemembersBoth)
     QSettings store("QOR", "SSI Tesmira");
     EXPECT_EQ(store.value("Language").toInt(), 1);
     EXPECT_EQ(store.value("COM-Port").toInt(), Port);
-    EXPECT_EQ(form->LanguageCode, 1);
-    EXPECT_EQ(form->SSICom->PortNumber(), Port);
+    EXPECT_EQ(Session().LanguageCode(), 1);
+    EXPECT_EQ(Session().Link().PortNumber(), Port);
     EXPECT_EQ(form->windowTitle(), "QOR SSI-Tesmira 5.3.10");
     EXPECT_TRUE(form->isVisible());
 }
@@ -66,13 +66,13 @@ TEST_F(MainWindow, DemoChosenLoadsDemoValuesAndStoresNoPort)
         dialog.accept();
     });
     StartWindow();
-    EXPECT_EQ(form->ComPortNumber, 0);
-    EXPECT_TRUE(form->SSICom->IsDemo());
-    EXPECT_EQ(form->SSICom->Parameter.BitWidth.Value, 25);
+    EXPECT_EQ(Session().ComPortNumber(), 0);
+    EXPECT_TRUE(Session().Link().IsDemo());
+    EXPECT_EQ(Session().Parameter().BitWidth.Value, 25);
     EXPECT_FALSE(QSettings("QOR", "SSI Tesmira").contains("COM-Port"));
 
     Tick();
-    EXPECT_TRUE(form->SessionActive);
+    EXPECT_TRUE(Session().SessionActive());
     EXPECT_EQ(Ui().BitWidth->text(), "25");
     EXPECT_TRUE(Ui().SelComPort->isVisible());
     EXPECT_EQ(Status().size(), 54);
@@ -95,8 +95,8 @@ TEST_F(MainWindow, StoredPortIsOpenedWithoutDialogAndItsLowByteCounts)
     ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) { dialog.done(DialogAbort); });
     StartWindow();
     EXPECT_EQ(port.Count(), 0);
-    EXPECT_EQ(form->ComPortNumber, Port);
-    EXPECT_TRUE(form->SSICom->IsOpen());
+    EXPECT_EQ(Session().ComPortNumber(), Port);
+    EXPECT_TRUE(Session().Link().IsOpen());
 }
 
 TEST_F(MainWindow, StoredPortThatIsMissingOrNoNumberBringsUpTheDialog)
@@ -112,7 +112,7 @@ TEST_F(MainWindow, StoredPortThatIsMissingOrNoNumberBringsUpTheDialog)
         });
         StartWindow();
         EXPECT_EQ(port.Count(), 1);
-        EXPECT_EQ(form->ComPortNumber, 0);
+        EXPECT_EQ(Session().ComPortNumber(), 0);
         form.reset();
     }
 }
@@ -138,7 +138,7 @@ TEST_F(MainWindow, AccessLevelsShowTheirControls)
         EXPECT_EQ(Ui().SlowAvarageFilter->isVisibleTo(Ui().Measurement), c.slowAverage);
         EXPECT_EQ(Ui().OpTimeYears->isVisibleTo(Ui().ErrorIndication), c.operatingTime);
         EXPECT_EQ(Ui().FactorLabel->isReadOnly(), !c.factorEditable);
-        EXPECT_EQ(form->DeveloperAccess, c.developer);
+        EXPECT_EQ(Session().DeveloperAccess(), c.developer);
         form.reset();
     }
 }

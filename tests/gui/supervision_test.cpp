@@ -10,7 +10,7 @@ TEST_F(MainWindow, SessionStartReadsTheSensorAndFillsThePages)
     EXPECT_FALSE(Ui().ParameterPage->isEnabled());
 
     Tick();
-    EXPECT_TRUE(form->SessionActive);
+    EXPECT_TRUE(Session().SessionActive());
     EXPECT_EQ(Led(), Green);
     EXPECT_EQ(Status(), "Communication established on COM-Port 97");
     EXPECT_TRUE(Ui().ParameterPage->isEnabled());
@@ -41,14 +41,14 @@ TEST_F(MainWindow, FailedReadAllLeavesTheFoundStatusAndTriesAgain)
     StartWithSensor();
     host->SetFaults({.unanswered = {"NA"}});
     Tick();
-    EXPECT_FALSE(form->SessionActive);
+    EXPECT_FALSE(Session().SessionActive());
     EXPECT_EQ(Led(), Yellow);
     EXPECT_EQ(Status(), "SSI-Sensor found on COM-Port 97");
-    EXPECT_EQ(form->LastFactoryNumber, "XXXXXXXX");
+    EXPECT_EQ(Session().LastFactoryNumber(), "XXXXXXXX");
 
     host->SetFaults({});
     Tick();
-    EXPECT_TRUE(form->SessionActive);
+    EXPECT_TRUE(Session().SessionActive());
     EXPECT_EQ(Led(), Green);
 }
 
@@ -60,13 +60,13 @@ TEST_F(MainWindow, UnpluggedSensorWithoutEditsShowsRedAndNoWarning)
     ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
     Tick(8);
     EXPECT_EQ(warning.Count(), 0);
-    EXPECT_FALSE(form->SessionActive);
+    EXPECT_FALSE(Session().SessionActive());
     EXPECT_EQ(Led(), Red);
     EXPECT_EQ(Status(), "COM97: SSI-Sensor not connected...");
     EXPECT_FALSE(Ui().ParameterPage->isEnabled());
     EXPECT_TRUE(Ui().FirmwareUpdate->isVisible());
     EXPECT_FALSE(Ui().FileSaveAsItem->isEnabled());
-    EXPECT_EQ(form->MissedPolls, 8u);
+    EXPECT_EQ(Session().MissedPolls(), 8u);
     EXPECT_EQ(form->Timer1->interval(), 600);
 }
 
@@ -79,7 +79,7 @@ TEST_F(MainWindow, UnpluggedSensorWithEditsWarnsOnceOnTheFourthMiss)
     std::vector<uint32_t> missedWhenShown;
     QString label;
     ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
-        missedWhenShown.push_back(form->MissedPolls);
+        missedWhenShown.push_back(Session().MissedPolls());
         label = dialog.Controls()->Label->text();
         dialog.done(DialogAbort);
     });
@@ -94,7 +94,7 @@ TEST_F(MainWindow, UnpluggedSensorWithEditsWarnsOnceOnTheFourthMiss)
         "To update, connect the sensor and press the \"Update\"-Button.");
     Tick(6);
     EXPECT_EQ(warning.Count(), 1);
-    EXPECT_TRUE(form->UnsavedChanges);
+    EXPECT_TRUE(Session().UnsavedChanges());
 }
 
 TEST_F(MainWindow, RejectedEntryKeepsTheWarningAway)
@@ -102,19 +102,19 @@ TEST_F(MainWindow, RejectedEntryKeepsTheWarningAway)
     StartWithSensor();
     Tick();
     form->MarkUnsaved();
-    form->MissedPolls = 65535;
+    Session().SetMissedPolls(65535);
     host->Unplug();
     ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
     Tick(5);
     EXPECT_EQ(warning.Count(), 0);
-    EXPECT_EQ(form->MissedPolls, 65535u);
+    EXPECT_EQ(Session().MissedPolls(), 65535u);
 }
 
 TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
 {
     StartWithSensor();
     Tick();
-    form->SSICom->Parameter.BitWidth.Value = 24;
+    Session().Parameter().BitWidth.Value = 24;
     form->MarkUnsaved();
     host->Unplug();
     Tick(3);
@@ -124,18 +124,18 @@ TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
         EXPECT_TRUE(dialog.isVisible());
         host->Replug();
         host->LinkAsPort(Port);
-        form->SSICom->CheckPort();
+        Session().Call(&TSSICom::CheckPort);
         dialog.UpdateButtonClick();
     });
     Tick();
     EXPECT_EQ(warning.Count(), 1);
     EXPECT_EQ(host->Counts().commit, 1);
     EXPECT_EQ(host->Register('D', sim::Bank::Eeprom).substr(4), "18");
-    EXPECT_FALSE(form->UnsavedChanges);
+    EXPECT_FALSE(Session().UnsavedChanges());
     EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
     EXPECT_EQ(Led(), Green);
     EXPECT_EQ(Status(), "Communication established on COM-Port 97");
-    EXPECT_FALSE(form->SessionActive);
+    EXPECT_FALSE(Session().SessionActive());
 }
 
 TEST_F(MainWindow, WarningCommitsOldFirmwareWithItsOwnStore)
@@ -159,8 +159,8 @@ TEST_F(MainWindow, SameSensorBackGetsItsPendingEditsAgain)
 {
     StartWithSensor();
     Tick();
-    form->SSICom->Parameter.BitWidth.Value = 24;
-    form->SSICom->WriteBitWidth();
+    Session().Parameter().BitWidth.Value = 24;
+    Session().Call(&TSSICom::WriteBitWidth);
     form->MarkUnsaved();
     host->Unplug();
     Tick();
@@ -168,7 +168,7 @@ TEST_F(MainWindow, SameSensorBackGetsItsPendingEditsAgain)
     host->LinkAsPort(Port);
     host->ClearLog();
     Tick();
-    EXPECT_TRUE(form->SessionActive);
+    EXPECT_TRUE(Session().SessionActive());
     EXPECT_EQ(CountSent("VA"), 0);  // not read again
     EXPECT_EQ(host->Register('D').substr(4), "18");
     EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
@@ -213,7 +213,7 @@ TEST_F(MainWindow, LanguageSwitchRestartsTheSessionWithoutReading)
     Tick();
     host->ClearLog();
     form->Deutsch1Click();
-    EXPECT_FALSE(form->SessionActive);
+    EXPECT_FALSE(Session().SessionActive());
     EXPECT_TRUE(Ui().Deutsch1->isChecked());
     EXPECT_FALSE(Ui().English1->isChecked());
     EXPECT_EQ(Ui().FileMenu->title(), "D&atei");

@@ -113,7 +113,8 @@ TEST_F(SensorLink, WriteThatDoesNotReadBackFailsAfterFiveAttempts)
     link.Parameter.BitWidth.Value = 24;
     EXPECT_FALSE(link.WriteBitWidth());
     EXPECT_EQ(link.Parameter.BitWidth.Valid, 0);
-    EXPECT_EQ(std::count(VirtualClock::Waits().begin(), VirtualClock::Waits().end(), 50u), 5);
+    const std::vector<uint32_t> waits = clock.Waits();
+    EXPECT_EQ(std::count(waits.begin(), waits.end(), 50u), 5);
 }
 
 TEST_F(SensorLink, EveryAttemptWritesTheValueRequestedAtTheStart)

@@ -48,7 +48,8 @@ TEST_F(SensorLink, RangePointActionNeedsTheAcknowledgement)
 {
     EXPECT_TRUE(link.WriteStartPoint("40000000"));
     EXPECT_EQ(Sent(), Commands{"YN40000000"});
-    EXPECT_NE(std::find(VirtualClock::Waits().begin(), VirtualClock::Waits().end(), 250u), VirtualClock::Waits().end());
+    const std::vector<uint32_t> waits = clock.Waits();
+    EXPECT_NE(std::find(waits.begin(), waits.end(), 250u), waits.end());
     EXPECT_EQ(link.Parameter.StartPoint.Valid, 1);
 
     host->ClearLog();

@@ -20,7 +20,11 @@ protected:
         host->LinkAsPort(Port);
         ASSERT_TRUE(link.OpenSensorPort(Port));
     }
-    void SetUp() override { Connect(); }
+    void SetUp() override
+    {
+        clock.Attach(link);
+        Connect();
+    }
     void TearDown() override
     {
         link.Close();

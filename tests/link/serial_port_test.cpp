@@ -62,6 +62,7 @@ TEST_F(SerialPort, OpenOfAMissingPortFailsButKeepsItsNumber)
 TEST_F(SerialPort, ClosedPortRefusesEveryOperationWithoutWaiting)
 {
     VirtualClock clock;
+    clock.Attach(port);
     uint8_t buffer[4] = {};
     uint32_t received = 99;
     EXPECT_FALSE(port.Read(buffer, 4, received));
@@ -71,7 +72,7 @@ TEST_F(SerialPort, ClosedPortRefusesEveryOperationWithoutWaiting)
     EXPECT_FALSE(port.SetRts());
     EXPECT_FALSE(port.ClearRts());
     EXPECT_FALSE(port.SetTimeouts(50));
-    EXPECT_TRUE(VirtualClock::Waits().empty());
+    EXPECT_TRUE(clock.Waits().empty());
     EXPECT_TRUE(port.Close());
     EXPECT_TRUE(port.Close());
 }
@@ -103,11 +104,12 @@ TEST_F(SerialPort, WriteDeliversEveryByteBeforeThePurge)
 TEST_F(SerialPort, PurgeDiscardsReceivedBytesAndWaits)
 {
     VirtualClock clock;
+    clock.Attach(port);
     ASSERT_TRUE(port.Open(PortNumber, 4800, 50));
     ASSERT_EQ(write(master, "stale", 5), 5);
     usleep(20000);
     EXPECT_TRUE(port.Purge());
-    EXPECT_EQ(VirtualClock::Waits(), std::vector<uint32_t>{10});
+    EXPECT_EQ(clock.Waits(), std::vector<uint32_t>{10});
     uint8_t byte = 0;
     uint32_t received = 0;
     EXPECT_FALSE(port.Read(&byte, 1, received));
@@ -204,6 +206,7 @@ TEST_F(SerialPort, LateReplyIsWaitedOutBeforeTheNextCommand)
 {
     VirtualClock clock;
     TSSICom link;
+    clock.Attach(link);
     ASSERT_TRUE(link.OpenDevice(ptsname(master), 4800, 50));
     EXPECT_FALSE(link.ReadFirmwareVersion());
     ReadFromMaster(5 * 3);

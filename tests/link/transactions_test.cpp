@@ -8,7 +8,7 @@ TEST_F(SensorLink, QueryReadsTheReplyWithoutItsCr)
 {
     host->SetRegister('D', "000519");
     ASSERT_TRUE(link.SendCommand("DA"));
-    SleepMs(25);
+    link.Sleep(25);
     std::string reply;
     EXPECT_TRUE(link.ReceiveReply(reply, 7));
     EXPECT_EQ(reply, "000519");
@@ -36,10 +36,10 @@ TEST_F(SensorLink, QueryWaitsTwentyFiveMsBetweenCommandAndReply)
 {
     ASSERT_TRUE(link.ReadFilter());
     // Purge, the rest of the command time, then the wait for the reply.
-    EXPECT_EQ(VirtualClock::Waits(), (std::vector<uint32_t>{10, 15, 25}));
-    VirtualClock::Waits().clear();
+    EXPECT_EQ(clock.Waits(), (std::vector<uint32_t>{10, 15, 25}));
+    clock.Clear();
     ASSERT_TRUE(link.ReadOperatingTime());
-    EXPECT_EQ(VirtualClock::Waits(), (std::vector<uint32_t>{10, 15}));
+    EXPECT_EQ(clock.Waits(), (std::vector<uint32_t>{10, 15}));
 }
 
 TEST_F(SensorLink, WakeUpSendsThirtyFivePacketsAfterOnePulse)
@@ -52,7 +52,7 @@ TEST_F(SensorLink, WakeUpSendsThirtyFivePacketsAfterOnePulse)
     EXPECT_EQ(host->ReceivedBytes(), burst);
     std::vector<uint32_t> waits{100, 10};
     waits.insert(waits.end(), 35, 20);
-    EXPECT_EQ(VirtualClock::Waits(), waits);
+    EXPECT_EQ(clock.Waits(), waits);
 }
 
 TEST_F(SensorLink, EnterBootloaderSendsBnAndTwoCarriageReturns)

@@ -1,27 +1,45 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <numeric>
 #include <vector>
 
-#include "protocol_sleep.h"
+#include "serial_port.h"
 
-// Runs the link's waits in virtual time while it lives, and records each of them.
+// Runs the waits of the links it is given in virtual time, and records each of them. The
+// links may sleep on another thread than the one that reads the record.
 class VirtualClock {
 public:
-    VirtualClock() : previous_(SetSleepFunction(&Record)) { Waits().clear(); }
-    ~VirtualClock() { SetSleepFunction(previous_); }
+    VirtualClock() = default;
     VirtualClock(const VirtualClock&) = delete;
     VirtualClock& operator=(const VirtualClock&) = delete;
 
-    static std::vector<uint32_t>& Waits()
+    void Attach(TSerialCom& link) { link.SetSleep(Sleeper()); }
+    TSerialCom::Sleeper Sleeper()
     {
-        static std::vector<uint32_t> waits;
-        return waits;
+        return [this](uint32_t milliseconds) {
+            const std::lock_guard lock(mutex_);
+            waits_.push_back(milliseconds);
+        };
     }
-    static uint64_t TotalMs() { return std::accumulate(Waits().begin(), Waits().end(), uint64_t{0}); }
+    std::vector<uint32_t> Waits() const
+    {
+        const std::lock_guard lock(mutex_);
+        return waits_;
+    }
+    void Clear()
+    {
+        const std::lock_guard lock(mutex_);
+        waits_.clear();
+    }
+    uint64_t TotalMs() const
+    {
+        const std::vector<uint32_t> waits = Waits();
+        return std::accumulate(waits.begin(), waits.end(), uint64_t{0});
+    }
 
 private:
-    static void Record(uint32_t milliseconds) { Waits().push_back(milliseconds); }
-    SleepFunction previous_;
+    mutable std::mutex mutex_;
+    std::vector<uint32_t> waits_;
 };

@@ -8,6 +8,7 @@ class DemoMode : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        clock.Attach(link);
         link.LoadDemoDefaults();
         link.OpenSensorPort(0);
     }
@@ -26,7 +27,7 @@ TEST_F(DemoMode, TransactionsSucceedAndLeaveTheReplyAlone)
     const uint8_t byte = 0x55;
     EXPECT_TRUE(link.WriteRaw(&byte, 1));
     EXPECT_TRUE(link.EnterBootloader());
-    EXPECT_TRUE(VirtualClock::Waits().empty());
+    EXPECT_TRUE(clock.Waits().empty());
 }
 
 TEST_F(DemoMode, ReadsKeepValuesAndBecomeValid)
@@ -36,7 +37,7 @@ TEST_F(DemoMode, ReadsKeepValuesAndBecomeValid)
     EXPECT_EQ(link.Parameter.BitWidth.Valid, 1);
     EXPECT_TRUE(link.ReadLinValue(200));
     EXPECT_EQ(link.Parameter.LinValue.Valid, 1);
-    EXPECT_TRUE(VirtualClock::Waits().empty());
+    EXPECT_TRUE(clock.Waits().empty());
 }
 
 TEST_F(DemoMode, EveryWriteSucceedsInOneAttempt)
@@ -60,7 +61,7 @@ TEST_F(DemoMode, EveryWriteSucceedsInOneAttempt)
     EXPECT_EQ(link.Parameter.LinValue.Value, 7);
     // No retries: only the fixed waits after a range-point action, a second-error switch
     // and a linearization byte remain.
-    EXPECT_EQ(VirtualClock::Waits(), (std::vector<uint32_t>{250, 100, 100}));
+    EXPECT_EQ(clock.Waits(), (std::vector<uint32_t>{250, 100, 100}));
 }
 
 TEST_F(DemoMode, RegistersWithoutShortCutParseTheTextTheyWrote)
@@ -83,7 +84,7 @@ TEST_F(DemoMode, WholeSetTransfersSucceedWithoutRetries)
     EXPECT_EQ(link.Parameter.BitWidth.Value, 25);
     EXPECT_EQ(link.Parameter.EndPoint.Value, 0x1FFFFFF);
     // The start-value read has no demo short-cut; the second-error switch always waits.
-    EXPECT_EQ(VirtualClock::Waits(), (std::vector<uint32_t>{25, 100}));
+    EXPECT_EQ(clock.Waits(), (std::vector<uint32_t>{25, 100}));
 }
 
 TEST_F(DemoMode, WakeUpAndCheckPortFailButWaitsStillPass)
@@ -91,7 +92,7 @@ TEST_F(DemoMode, WakeUpAndCheckPortFailButWaitsStillPass)
     EXPECT_FALSE(link.WakeUp());
     std::vector<uint32_t> expected{100};
     expected.insert(expected.end(), 35, 20);
-    EXPECT_EQ(VirtualClock::Waits(), expected);
+    EXPECT_EQ(clock.Waits(), expected);
     EXPECT_FALSE(link.CheckPort());
 }
 
@@ -110,5 +111,5 @@ TEST_F(DemoMode, EepromCommandsClearChangedOfTheirElements)
     EXPECT_EQ(link.Parameter.ProcessOptions.Changed, 0);
     EXPECT_EQ(link.Parameter.SecErrorValue.Changed, 0);
     EXPECT_EQ(link.Parameter.StartPoint.Changed, 1);
-    EXPECT_EQ(VirtualClock::Waits(), (std::vector<uint32_t>{1500, 1500}));
+    EXPECT_EQ(clock.Waits(), (std::vector<uint32_t>{1500, 1500}));
 }

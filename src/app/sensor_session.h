@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "link_thread.h"
+#include "sensor_link.h"
+
+// The one owner of the sensor link and of the state of a session with the sensor. Sensor
+// jobs run on the link thread; the register set is read and changed here only between
+// jobs, which the caller waits for.
+class SensorSession : public QObject {
+    Q_OBJECT
+
+public:
+    // The factory number no sensor has: the next sensor found is a new one.
+    static constexpr const char* NoFactoryNumber = "XXXXXXXX";
+
+    explicit SensorSession(TSerialCom::Sleeper linkSleep = {});
+    ~SensorSession() override;
+
+    // Runs one job on the link thread and returns its result when it is done.
+    template <class Job> auto Run(Job&& job, LinkThread::OnInput onInput = LinkThread::OnInput::Continue)
+    {
+        return thread_->Run(std::forward<Job>(job), onInput);
+    }
+    // One operation of the link as a job: Call(&TSSICom::ReadAll).
+    template <class Result, class Link, class... Parameters, class... Arguments>
+    Result Call(Result (Link::*operation)(Parameters...), Arguments&&... arguments)
+    {
+        static_assert(std::is_base_of_v<Link, TSSICom>);
+        return Run([&](TSSICom& link) { return (link.*operation)(std::forward<Arguments>(arguments)...); });
+    }
+    bool LinkBusy() const { return thread_->Busy(); }
+    // The user acted while a job ran and the window has not taken it up yet.
+    bool InputWaiting() const { return thread_->InputWaiting(); }
+
+    // The sensor's register set as last read or written.
+    TSSICom::ParameterStruct& Parameter();
+    const TSSICom& Link() const;
+
+    bool SessionActive() const { return sessionActive_; }
+    void SetSessionActive(bool active) { sessionActive_ = active; }
+    bool UnsavedChanges() const { return unsavedChanges_; }
+    void MarkUnsaved();
+    void MarkSaved();
+    uint32_t MissedPolls() const { return missedPolls_; }
+    void SetMissedPolls(uint32_t polls) { missedPolls_ = polls; }
+    const std::string& LastFactoryNumber() const { return lastFactoryNumber_; }
+    void SetLastFactoryNumber(const std::string& factoryNumber) { lastFactoryNumber_ = factoryNumber; }
+    const std::string& ModelCode() const { return modelCode_; }
+    void SetModelCode(const std::string& modelCode) { modelCode_ = modelCode; }
+    uint8_t LanguageCode() const { return languageCode_; }
+    void SetLanguageCode(uint8_t languageCode) { languageCode_ = languageCode; }
+    uint8_t ComPortNumber() const { return comPortNumber_; }
+    void SetComPortNumber(uint8_t portNumber) { comPortNumber_ = portNumber; }
+    // The access level of this run lets the user write linearization values and the
+    // linearization start value.
+    bool DeveloperAccess() const { return developerAccess_; }
+    void SetDeveloperAccess(bool access) { developerAccess_ = access; }
+    // A parameter set has been read from a sensor in this session of the program.
+    bool ParameterSetRead() const { return parameterSetRead_; }
+    void SetParameterSetRead() { parameterSetRead_ = true; }
+
+    // While the view is being filled from the register set, the controls' handlers do
+    // nothing: their changes are no user edits.
+    bool UpdatingView() const { return updatingView_ > 0; }
+    class ViewUpdate {
+    public:
+        explicit ViewUpdate(SensorSession& session) : session_(session) { ++session_.updatingView_; }
+        ~ViewUpdate() { --session_.updatingView_; }
+        ViewUpdate(const ViewUpdate&) = delete;
+        ViewUpdate& operator=(const ViewUpdate&) = delete;
+
+    private:
+        SensorSession& session_;
+    };
+    [[nodiscard]] ViewUpdate UpdateView() { return ViewUpdate(*this); }
+
+signals:
+    // UnsavedChanges has just been set (true) or cleared (false).
+    void UnsavedChangesMarked(bool unsaved);
+
+private:
+    std::unique_ptr<TSSICom> link_;
+    std::unique_ptr<LinkThread> thread_;
+    bool sessionActive_ = false;
+    bool unsavedChanges_ = false;
+    uint32_t missedPolls_ = 0;
+    std::string lastFactoryNumber_ = NoFactoryNumber;
+    std::string modelCode_;
+    uint8_t languageCode_ = 0;
+    uint8_t comPortNumber_ = 0;
+    bool developerAccess_ = false;
+    bool parameterSetRead_ = false;
+    int updatingView_ = 0;
+};

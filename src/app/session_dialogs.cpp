@@ -1,0 +1,16 @@
+#include "session_dialogs.h"
+
+std::optional<DialogAnswer> ShowMessage(DialogService& dialogs, QWidget* parent, uint8_t languageCode,
+    const BilingualMessage& message, DialogButtons buttons, DialogIcon icon, const QString& detail)
+{
+    const std::optional<MessageText> text = Pick(message, languageCode);
+    if (!text)
+        return std::nullopt;
+    return dialogs.Message(
+        parent, QString::fromStdString(text->caption), QString::fromStdString(text->text) + detail, buttons, icon);
+}
+
+void ReportCommunicationError(DialogService& dialogs, QWidget* parent, uint8_t languageCode)
+{
+    ShowMessage(dialogs, parent, languageCode, texts::CommunicationError, DialogButtons::Ok, DialogIcon::Error);
+}
