@@ -175,7 +175,7 @@ void RunGet(Session& session, Arguments arguments)
 {
     const int index = ElementIndexOf(arguments[0]);
     TSSICom& link = LinkWithFirmwareVersion(session);
-    Require(OperationsOf(index).read(link), "Read" + arguments[0], kNoAnswer);
+    Require(ReadElementOf(link, index), "Read" + arguments[0], kNoAnswer);
     session.Print(std::array{index});
 }
 
@@ -185,7 +185,7 @@ void RunSet(Session& session, Arguments arguments)
     const ElementInput input = CheckElementInput(session.Elements(), arguments[0], arguments[1]);
     TSSICom& link = LinkWithFirmwareVersion(session);
     AssignElementInput(link.Parameter, input);
-    Require(OperationsOf(input.index).write(link), "Write" + arguments[0], "no confirmation from the sensor");
+    Require(WriteElementOf(link, input.index), "Write" + arguments[0], "no confirmation from the sensor");
     if (!HoldsInput(link.Parameter, input))
         FailLink("Write" + arguments[0] + " failed: the sensor holds " + ElementText(link.Parameter, input.index)
             + ", not " + arguments[1]);

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "cli_error.h"
-#include "element_operations.h"
+#include "element_table.h"
 #include "wire_format.h"
 
 namespace cli {
@@ -19,30 +19,34 @@ struct ValueRange {
     int64_t max;
 };
 
-constexpr ValueRange kSigned24{-0x800000, 0x7FFFFF};
-
-// Elements whose accepted values are not simply 0 to (Mask >> Shift).
-constexpr std::pair<std::string_view, ValueRange> kSpecialRanges[] = {
-    {"Resolution", {0, 99'999'999}},    // eight decimal digits on the wire
-    {"UltrasonicSpeed", {0, 999'999}},  // six decimal digits on the wire
-    {"Offset", kSigned24}, {"LinStartValue", kSigned24},
-    {"ErrorValue", {std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max()}},
-    {"SecErrorValue", {0, 1}},  // a switch: the mask plays no part
-};
-
 // Above 9999 mm the length goes out as hundreds and a code letter for 00 or 50.
 constexpr int64_t kLongestDigitLength = 9999;
 constexpr int64_t kLongLengthStep = 50;
 constexpr size_t kFactoryNumberLength = 8;
 
+int64_t PowerOfTen(int exponent)
+{
+    int64_t power = 1;
+    for (int i = 0; i < exponent; ++i)
+        power *= 10;
+    return power;
+}
+
 ValueRange RangeOf(const TSSICom::ParameterStruct& elements, int index)
 {
-    const std::string_view name = TSSICom::ElementName(index);
-    for (const auto& [special, range] : kSpecialRanges)
-        if (special == name)
-            return range;
-    const TSSICom::DataElement& element = elements[index];
-    return {0, element.Mask >> element.Shift};
+    const ElementDefinition& definition = DefinitionOf(index);
+    switch (definition.form) {
+    case ValueForm::Decimal:
+        return {0, PowerOfTen(definition.fieldWidth) - 1};
+    case ValueForm::Signed24:
+        return {-0x800000, 0x7FFFFF};
+    case ValueForm::Word:
+        return {std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max()};
+    case ValueForm::Switch:
+        return {0, 1};
+    default:
+        return {0, elements[index].Mask >> elements[index].Shift};
+    }
 }
 
 std::optional<int64_t> ParseInteger(std::string_view text)
@@ -67,7 +71,8 @@ int32_t CheckNumber(const TSSICom::ParameterStruct& elements, int index, std::st
     if (!number || *number < range.min || *number > range.max)
         RefuseValue(name, text,
             "expected a decimal integer from " + std::to_string(range.min) + " to " + std::to_string(range.max));
-    if (name == "Length" && *number > kLongestDigitLength && *number % kLongLengthStep != 0)
+    if (DefinitionOf(index).form == ValueForm::LengthCode && *number > kLongestDigitLength
+        && *number % kLongLengthStep != 0)
         RefuseValue(name, text, "lengths above 9999 mm must be multiples of 50");
     return static_cast<int32_t>(static_cast<uint32_t>(*number));
 }
@@ -92,9 +97,9 @@ std::string CheckFactoryNumber(std::string_view text)
 void CheckWritable(int index)
 {
     const std::string_view name = TSSICom::ElementName(index);
-    if (name == "StartPoint" || name == "EndPoint")
+    if (DefinitionOf(index).form == ValueForm::RangePoint)
         FailBadInput(std::string(name) + " cannot be set to a value: it is taught with the magnet in place");
-    if (OperationsOf(index).write == nullptr)
+    if (DefinitionOf(index).write == nullptr)
         FailBadInput(std::string(name) + " is read-only");
 }
 
@@ -113,19 +118,23 @@ ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::st
     ElementInput input;
     input.index = ElementIndexOf(name);
     CheckWritable(input.index);
-    if (name == "FactoryNumber")
+    switch (DefinitionOf(input.index).form) {
+    case ValueForm::FactoryText:
         input.text = CheckFactoryNumber(text);
-    else if (name == "Model")
+        break;
+    case ValueForm::ModelLetters:
         input.value = CheckModel(text);
-    else
+        break;
+    default:
         input.value = CheckNumber(elements, input.index, text);
+    }
     return input;
 }
 
 void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& input)
 {
     TSSICom::DataElement& element = elements[input.index];
-    if (TSSICom::ElementName(input.index) == "FactoryNumber")
+    if (DefinitionOf(input.index).form == ValueForm::FactoryText)
         element.Reply = input.text;
     else
         element.Value = input.value;
@@ -134,7 +143,7 @@ void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& 
 bool HoldsInput(const TSSICom::ParameterStruct& elements, const ElementInput& input)
 {
     const TSSICom::DataElement& element = elements[input.index];
-    if (TSSICom::ElementName(input.index) == "FactoryNumber")
+    if (DefinitionOf(input.index).form == ValueForm::FactoryText)
         return element.Reply == FactoryNumberText(input.text);
     return element.Value == input.value;
 }

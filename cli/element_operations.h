@@ -1,26 +1,15 @@
 #pragma once
 
-#include <string_view>
-
 #include "sensor_link.h"
 
 namespace cli {
 
-using LinkOperation = bool (*)(TSSICom& link);
+// Reads element index (0..37, the order of the register set) with the read that the
+// register set names for it.
+bool ReadElementOf(TSSICom& link, int index);
 
-// How the command line reads and writes one element of the register set. Every write ends
-// with the element read back, so its value is then the sensor's; write is null for the
-// elements that cannot be set to a value.
-struct ElementOperations {
-    std::string_view name;
-    LinkOperation read;
-    LinkOperation write;
-};
-
-// The linearization byte that get and set of LinValue reach.
-constexpr int kLinValueAddress = TSSICom::LinTableFirstAddress;
-
-// The operations of element index (0..37, the order of the register set).
-const ElementOperations& OperationsOf(int index);
+// Writes the element's value and ends with the element read back, so that its value is
+// then the sensor's. Only for elements that can be set to a value.
+bool WriteElementOf(TSSICom& link, int index);
 
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <optional>
 
+#include "element_table.h"
 #include "wire_format.h"
 
 namespace cli {
@@ -14,12 +15,14 @@ namespace {
 // the model its two letters.
 std::optional<std::string> TextOf(const TSSICom::ParameterStruct& elements, int index)
 {
-    const std::string_view name = TSSICom::ElementName(index);
-    if (name == "FactoryNumber")
+    switch (DefinitionOf(index).form) {
+    case ValueForm::FactoryText:
         return elements[index].Reply;
-    if (name == "Model")
+    case ValueForm::ModelLetters:
         return ModelLetters(elements[index].Value);
-    return std::nullopt;
+    default:
+        return std::nullopt;
+    }
 }
 
 // Two lower-case hexadecimal digits.

@@ -61,12 +61,15 @@ bool FirmwarePageUsable(int32_t firmwareVersion)
 
 std::string FirmwareVersionText(std::string_view firmwareReply)
 {
-    std::string text = std::to_string(HexToInt(firmwareReply));
-    // Inserted one after the other: the second dash goes before the 7th character of
-    // the text that already holds the first.
-    for (size_t position : {3, 6})
-        if (text.size() > position)
-            text.insert(position, "-");
+    const std::string digits = std::to_string(HexToInt(firmwareReply));
+    // 3960105 reads 396-01-05: a dash after the third and after the fifth character,
+    // wherever the text goes on past them.
+    std::string text;
+    for (size_t position = 0; position < digits.size(); ++position) {
+        if (position == 3 || position == 5)
+            text += '-';
+        text += digits[position];
+    }
     return text;
 }
 
@@ -216,8 +219,10 @@ std::string RangePointNumberText(int64_t number)
     std::string digits = std::to_string(magnitude);
     if (digits.size() < 3)
         digits.insert(0, 3 - digits.size(), '0');
-    digits.insert(digits.size() - 3, ".");
-    return (number < 0 ? "-" : "") + digits + " mm";
+    const size_t wholeMillimetres = digits.size() - 3;
+    std::string text = number < 0 ? "-" : "";
+    text.append(digits, 0, wholeMillimetres).append(".").append(digits, wholeMillimetres).append(" mm");
+    return text;
 }
 
 std::string RangePointText(int32_t value, int32_t undefinedMarker, std::string_view offsetText,

@@ -1,3 +1,4 @@
+#include "element_table.h"
 #include "sensor_link.h"
 #include "wire_format.h"
 
@@ -24,21 +25,18 @@ auto FieldPayload(int width)
 
 }  // namespace
 
-bool TSSICom::ReadElement(DataElement& element, uint32_t length, const Parse& parse)
+bool TSSICom::ReadElement(DataElement& element, const Parse& parse)
 {
-    return RunQuery(element, Query{element.ReadCommand, length}, parse);
+    return RunQuery(element, Query{element.ReadCommand, ReplyLength(*this, element)}, parse);
 }
 
-bool TSSICom::ReadRegisterField(DataElement& element, uint32_t length)
-{
-    return ReadElement(element, length, ParseField);
-}
+bool TSSICom::ReadRegisterField(DataElement& element) { return ReadElement(element, ParseField); }
 
 // Reads -----------------------------------------------------------------------------
 
 bool TSSICom::ReadResolution()
 {
-    return ReadElement(Parameter.Resolution, 9, [](DataElement& e) {
+    return ReadElement(Parameter.Resolution, [](DataElement& e) {
         if (!ParseDecimal(e.Reply, e.Value))
             e.Value = 0;
         return true;
@@ -64,11 +62,11 @@ bool TSSICom::ReadScale() { return ReadRegisterField(Parameter.Scale); }
 bool TSSICom::ReadCycleTime() { return ReadRegisterField(Parameter.CycleTime); }
 bool TSSICom::ReadUARTCounter() { return ReadRegisterField(Parameter.UARTCounter); }
 bool TSSICom::ReadFirmwareVersion() { return ReadRegisterField(Parameter.FirmwareVersion); }
-bool TSSICom::ReadErrorValue() { return ReadRegisterField(Parameter.ErrorValue, 9); }
+bool TSSICom::ReadErrorValue() { return ReadRegisterField(Parameter.ErrorValue); }
 
 bool TSSICom::ReadOffset()
 {
-    return ReadElement(Parameter.Offset, 7, [](DataElement& e) {
+    return ReadElement(Parameter.Offset, [](DataElement& e) {
         e.Value = SignExtend24(RegisterOf(e));
         return true;
     });
@@ -76,7 +74,7 @@ bool TSSICom::ReadOffset()
 
 bool TSSICom::ReadFactoryNumber()
 {
-    return ReadElement(Parameter.FactoryNumber, 9, [](DataElement& e) {
+    return ReadElement(Parameter.FactoryNumber, [](DataElement& e) {
         if (!ParseDecimal(e.Reply, e.Value))
             e.Value = -1;
         return true;
@@ -85,7 +83,7 @@ bool TSSICom::ReadFactoryNumber()
 
 bool TSSICom::ReadUltrasonicSpeed()
 {
-    return ReadElement(Parameter.UltrasonicSpeed, 7, [](DataElement& e) {
+    return ReadElement(Parameter.UltrasonicSpeed, [](DataElement& e) {
         e.Value = LeadingDecimal(e.Reply) & 0xFFFFFF;
         return true;
     });
@@ -93,7 +91,7 @@ bool TSSICom::ReadUltrasonicSpeed()
 
 bool TSSICom::ReadLength()
 {
-    return ReadElement(Parameter.Length, 7, [](DataElement& e) {
+    return ReadElement(Parameter.Length, [](DataElement& e) {
         e.Value = DecodeLength(std::string_view(e.Reply).substr(2));
         return true;
     });
@@ -101,7 +99,7 @@ bool TSSICom::ReadLength()
 
 bool TSSICom::ReadModel()
 {
-    return ReadElement(Parameter.Model, 7, [](DataElement& e) {
+    return ReadElement(Parameter.Model, [](DataElement& e) {
         e.Value = ModelValue(e.Reply[0], e.Reply[1]);
         return true;
     });
@@ -110,9 +108,8 @@ bool TSSICom::ReadModel()
 // Register R is eight digits long on family 39606 and six digits elsewhere.
 bool TSSICom::ReadPowerfailTime()
 {
-    const bool longRegister = Family() == 39606;
     const bool sampleTimeInside = Family() == 39602 && Parameter.FirmwareVersion.Value > 3960202;
-    return ReadElement(Parameter.PowerfailTime, longRegister ? 9 : 7, [this, sampleTimeInside](DataElement& e) {
+    return ReadElement(Parameter.PowerfailTime, [this, sampleTimeInside](DataElement& e) {
         const uint32_t raw = RegisterOf(e);
         e.Value = static_cast<int32_t>(raw & 0xFF);
         if (sampleTimeInside)
@@ -123,7 +120,7 @@ bool TSSICom::ReadPowerfailTime()
 
 bool TSSICom::ReadProcessOptions()
 {
-    return ReadElement(Parameter.ProcessOptions, 9, [this](DataElement& e) {
+    return ReadElement(Parameter.ProcessOptions, [this](DataElement& e) {
         const uint32_t raw = RegisterOf(e);
         ParseField(e);
         Parameter.SSISampleTime.Value
@@ -134,10 +131,13 @@ bool TSSICom::ReadProcessOptions()
 
 // Writes ----------------------------------------------------------------------------
 
-// Read-modify-write of the element's register, verified by reading it back. Every
-// attempt writes the value requested at the start.
-bool TSSICom::WriteVerified(DataElement& element, ReadOperation read, const Compose& compose, bool readBack)
+// Read-modify-write of the element's register, verified by reading it back where the
+// element allows it. Every attempt writes the value requested at the start.
+bool TSSICom::WriteVerified(DataElement& element, const Compose& compose)
 {
+    const ElementDefinition& definition = DefinitionOf(*this, element);
+    const auto read = definition.read;
+    const bool readBack = definition.writeReadsBack;
     const int32_t requested = element.Value;
     element.Valid = 0;
     for (int attempt = 0; attempt < WriteAttempts; ++attempt) {
@@ -157,72 +157,64 @@ bool TSSICom::WriteVerified(DataElement& element, ReadOperation read, const Comp
     return false;
 }
 
-bool TSSICom::WriteRegisterField(DataElement& element, ReadOperation read, int width)
+bool TSSICom::WriteRegisterField(DataElement& element)
 {
-    return WriteVerified(element, read, FieldPayload(width));
+    return WriteVerified(element, FieldPayload(FieldWidth(*this, element)));
 }
 
-bool TSSICom::WriteFilter() { return WriteRegisterField(Parameter.Filter, &TSSICom::ReadFilter, 6); }
-bool TSSICom::WriteSlowAvarageFilter()
-{
-    return WriteRegisterField(Parameter.SlowAvarageFilter, &TSSICom::ReadSlowAvarageFilter, 6);
-}
-bool TSSICom::WriteSyncStart() { return WriteRegisterField(Parameter.SyncStart, &TSSICom::ReadSyncStart, 6); }
-bool TSSICom::WriteMode() { return WriteRegisterField(Parameter.Mode, &TSSICom::ReadMode, 6); }
-bool TSSICom::WriteOutputCode() { return WriteRegisterField(Parameter.OutputCode, &TSSICom::ReadOutputCode, 6); }
-bool TSSICom::WriteDirection() { return WriteRegisterField(Parameter.Direction, &TSSICom::ReadDirection, 6); }
-bool TSSICom::WriteIndicationCounter()
-{
-    return WriteRegisterField(Parameter.IndicationCounter, &TSSICom::ReadIndicationCounter, 6);
-}
-bool TSSICom::WriteBitWidth() { return WriteRegisterField(Parameter.BitWidth, &TSSICom::ReadBitWidth, 6); }
-bool TSSICom::WriteMagnetCount() { return WriteRegisterField(Parameter.MagnetCount, &TSSICom::ReadMagnetCount, 6); }
-bool TSSICom::WritePosDifVel() { return WriteRegisterField(Parameter.PosDifVel, &TSSICom::ReadPosDifVel, 6); }
-bool TSSICom::WriteFrameOptions() { return WriteRegisterField(Parameter.FrameOptions, &TSSICom::ReadFrameOptions, 6); }
-bool TSSICom::WriteChargepump() { return WriteRegisterField(Parameter.Chargepump, &TSSICom::ReadChargepump, 6); }
-bool TSSICom::WriteSyncTiming() { return WriteRegisterField(Parameter.SyncTiming, &TSSICom::ReadSyncTiming, 6); }
-bool TSSICom::WriteJitterWindow() { return WriteRegisterField(Parameter.JitterWindow, &TSSICom::ReadJitterWindow, 6); }
-bool TSSICom::WriteMonoflopTime() { return WriteRegisterField(Parameter.MonoflopTime, &TSSICom::ReadMonoflopTime, 6); }
-bool TSSICom::WriteScale() { return WriteRegisterField(Parameter.Scale, &TSSICom::ReadScale, 6); }
-bool TSSICom::WriteCycleTime() { return WriteRegisterField(Parameter.CycleTime, &TSSICom::ReadCycleTime, 6); }
-bool TSSICom::WriteUARTCounter() { return WriteRegisterField(Parameter.UARTCounter, &TSSICom::ReadUARTCounter, 6); }
-bool TSSICom::WriteErrorValue() { return WriteRegisterField(Parameter.ErrorValue, &TSSICom::ReadErrorValue, 8); }
-bool TSSICom::WriteProcessOptions()
-{
-    return WriteRegisterField(Parameter.ProcessOptions, &TSSICom::ReadProcessOptions, 8);
-}
+bool TSSICom::WriteFilter() { return WriteRegisterField(Parameter.Filter); }
+bool TSSICom::WriteSlowAvarageFilter() { return WriteRegisterField(Parameter.SlowAvarageFilter); }
+bool TSSICom::WriteSyncStart() { return WriteRegisterField(Parameter.SyncStart); }
+bool TSSICom::WriteMode() { return WriteRegisterField(Parameter.Mode); }
+bool TSSICom::WriteOutputCode() { return WriteRegisterField(Parameter.OutputCode); }
+bool TSSICom::WriteDirection() { return WriteRegisterField(Parameter.Direction); }
+bool TSSICom::WriteIndicationCounter() { return WriteRegisterField(Parameter.IndicationCounter); }
+bool TSSICom::WriteBitWidth() { return WriteRegisterField(Parameter.BitWidth); }
+bool TSSICom::WriteMagnetCount() { return WriteRegisterField(Parameter.MagnetCount); }
+bool TSSICom::WritePosDifVel() { return WriteRegisterField(Parameter.PosDifVel); }
+bool TSSICom::WriteFrameOptions() { return WriteRegisterField(Parameter.FrameOptions); }
+bool TSSICom::WriteChargepump() { return WriteRegisterField(Parameter.Chargepump); }
+bool TSSICom::WriteSyncTiming() { return WriteRegisterField(Parameter.SyncTiming); }
+bool TSSICom::WriteJitterWindow() { return WriteRegisterField(Parameter.JitterWindow); }
+bool TSSICom::WriteMonoflopTime() { return WriteRegisterField(Parameter.MonoflopTime); }
+bool TSSICom::WriteScale() { return WriteRegisterField(Parameter.Scale); }
+bool TSSICom::WriteCycleTime() { return WriteRegisterField(Parameter.CycleTime); }
+bool TSSICom::WriteUARTCounter() { return WriteRegisterField(Parameter.UARTCounter); }
+bool TSSICom::WriteErrorValue() { return WriteRegisterField(Parameter.ErrorValue); }
+bool TSSICom::WriteProcessOptions() { return WriteRegisterField(Parameter.ProcessOptions); }
 
-bool TSSICom::WritePowerfailTime()
-{
-    return WriteRegisterField(Parameter.PowerfailTime, &TSSICom::ReadPowerfailTime, Family() == 39606 ? 8 : 6);
-}
+bool TSSICom::WritePowerfailTime() { return WriteRegisterField(Parameter.PowerfailTime); }
 
 // A negative offset goes out as 24-bit two's complement.
 bool TSSICom::WriteOffset()
 {
-    return WriteVerified(Parameter.Offset, &TSSICom::ReadOffset,
-        [](const DataElement&, int32_t requested) { return HexText(static_cast<uint32_t>(requested) & 0xFFFFFF, 6); });
+    const int width = FieldWidth(*this, Parameter.Offset);
+    return WriteVerified(Parameter.Offset, [width](const DataElement&, int32_t requested) {
+        return HexText(static_cast<uint32_t>(requested) & 0xFFFFFF, width);
+    });
 }
 
 bool TSSICom::WriteResolution()
 {
-    return WriteVerified(Parameter.Resolution, &TSSICom::ReadResolution,
-        [](const DataElement&, int32_t requested) { return DecimalText(static_cast<uint32_t>(requested), 8); });
+    const int width = FieldWidth(*this, Parameter.Resolution);
+    return WriteVerified(Parameter.Resolution, [width](const DataElement&, int32_t requested) {
+        return DecimalText(static_cast<uint32_t>(requested), width);
+    });
 }
 
 bool TSSICom::WriteUltrasonicSpeed()
 {
-    return WriteVerified(
-        Parameter.UltrasonicSpeed, &TSSICom::ReadUltrasonicSpeed, [](const DataElement& e, int32_t requested) {
-            const uint32_t base = static_cast<uint32_t>(LeadingDecimal(e.Reply));
-            return DecimalText(static_cast<uint32_t>(requested) | (base & ~0xFFFFFFu), 6);
-        });
+    const int width = FieldWidth(*this, Parameter.UltrasonicSpeed);
+    return WriteVerified(Parameter.UltrasonicSpeed, [width](const DataElement& e, int32_t requested) {
+        const uint32_t base = static_cast<uint32_t>(LeadingDecimal(e.Reply));
+        return DecimalText(static_cast<uint32_t>(requested) | (base & ~0xFFFFFFu), width);
+    });
 }
 
 // The model letters stay as the sensor holds them.
 bool TSSICom::WriteLength()
 {
-    return WriteVerified(Parameter.Length, &TSSICom::ReadLength,
+    return WriteVerified(Parameter.Length,
         [](const DataElement& e, int32_t requested) { return e.Reply.substr(0, 2) + EncodeLength(requested); });
 }
 
@@ -232,7 +224,7 @@ bool TSSICom::WriteModel()
     const auto payload = [](const DataElement& e, int32_t requested) {
         return ModelLetters(requested) + (e.Reply.size() > 2 ? e.Reply.substr(2) : std::string());
     };
-    return WriteVerified(Parameter.Model, &TSSICom::ReadModel, payload, false);
+    return WriteVerified(Parameter.Model, payload);
 }
 
 bool TSSICom::WriteFactoryNumber()

@@ -1,3 +1,4 @@
+#include "element_table.h"
 #include "sensor_link.h"
 #include "wire_format.h"
 
@@ -19,17 +20,18 @@ int32_t HexOrMinusOne(const std::string& text)
 
 // Y register ------------------------------------------------------------------------
 
-bool TSSICom::ReadYRegister(DataElement& element, std::string_view selector, uint32_t length)
+bool TSSICom::ReadYRegister(DataElement& element, std::string_view selector)
 {
-    return RunQuery(element, Query{element.ReadCommand + std::string(selector), length}, [](DataElement& e) {
+    const Query query{element.ReadCommand + std::string(selector), ReplyLength(*this, element)};
+    return RunQuery(element, query, [](DataElement& e) {
         e.Value = HexOrMinusOne(e.Reply);
         return true;
     });
 }
 
-bool TSSICom::ReadStartPoint() { return ReadYRegister(Parameter.StartPoint, "00000000", 9); }
-bool TSSICom::ReadEndPoint() { return ReadYRegister(Parameter.EndPoint, "80000000", 9); }
-bool TSSICom::ReadSecErrorValue() { return ReadYRegister(Parameter.SecErrorValue, "30000000", 3); }
+bool TSSICom::ReadStartPoint() { return ReadYRegister(Parameter.StartPoint, "00000000"); }
+bool TSSICom::ReadEndPoint() { return ReadYRegister(Parameter.EndPoint, "80000000"); }
+bool TSSICom::ReadSecErrorValue() { return ReadYRegister(Parameter.SecErrorValue, "30000000"); }
 
 // Teaches or deletes a range point; the sensor acknowledges with "06" once it has
 // found exactly one magnet.
@@ -74,7 +76,8 @@ bool TSSICom::WriteSecErrorValue()
 // The sensor echoes the address it read; a different echo ends the read at once.
 bool TSSICom::ReadLinValue(int address)
 {
-    const Query query{Parameter.LinValue.ReadCommand + LinAddressText(address) + "00", 7};
+    const Query query{
+        Parameter.LinValue.ReadCommand + LinAddressText(address) + "00", ReplyLength(*this, Parameter.LinValue)};
     return RunQuery(Parameter.LinValue, query, [this, address](DataElement& e) {
         const uint32_t raw = static_cast<uint32_t>(HexOrMinusOne(e.Reply));
         Parameter.LinAddress.Value
@@ -107,10 +110,13 @@ bool TSSICom::WriteLinValue(int address)
     return false;
 }
 
+bool TSSICom::WriteLinValueOfFirstAddress() { return WriteLinValue(LinTableFirstAddress); }
+
 // The start value has no demo short-cut: in demo mode the stored reply is parsed again.
 bool TSSICom::ReadLinStartValue()
 {
-    const Query query{Parameter.LinStartValue.ReadCommand, 7, Attempts, false};
+    const Query query{
+        Parameter.LinStartValue.ReadCommand, ReplyLength(*this, Parameter.LinStartValue), Attempts, false};
     return RunQuery(Parameter.LinStartValue, query, [](DataElement& e) {
         e.Value = SignExtend24(static_cast<uint32_t>(HexToInt(e.Reply)));
         return true;
@@ -138,7 +144,7 @@ bool TSSICom::WriteLinStartValue()
 // short-cut: after a demo write the stored reply holds the value written.
 bool TSSICom::ReadWholeRegisterOfNewerFirmware(DataElement& element)
 {
-    const Query query{element.ReadCommand, 9, Attempts + 1, false};
+    const Query query{element.ReadCommand, ReplyLength(*this, element), Attempts + 1, false};
     return RunQuery(element, query, [](DataElement& e) {
         e.Value = HexToInt(e.Reply);
         return true;
@@ -147,12 +153,13 @@ bool TSSICom::ReadWholeRegisterOfNewerFirmware(DataElement& element)
 
 bool TSSICom::ReadBlanking() { return ReadWholeRegisterOfNewerFirmware(Parameter.Blanking); }
 bool TSSICom::ReadInitDelay() { return ReadWholeRegisterOfNewerFirmware(Parameter.InitDelay); }
-bool TSSICom::WriteBlanking() { return WriteRegisterField(Parameter.Blanking, &TSSICom::ReadBlanking, 8); }
-bool TSSICom::WriteInitDelay() { return WriteRegisterField(Parameter.InitDelay, &TSSICom::ReadInitDelay, 8); }
+bool TSSICom::WriteBlanking() { return WriteRegisterField(Parameter.Blanking); }
+bool TSSICom::WriteInitDelay() { return WriteRegisterField(Parameter.InitDelay); }
 
 bool TSSICom::ReadOperatingTime()
 {
-    const Query query{Parameter.OperatingTime.ReadCommand, 9, Attempts, true, false};
+    const Query query{
+        Parameter.OperatingTime.ReadCommand, ReplyLength(*this, Parameter.OperatingTime), Attempts, true, false};
     return RunQuery(Parameter.OperatingTime, query, [](DataElement& e) {
         e.Value = HexToInt(e.Reply);
         return true;

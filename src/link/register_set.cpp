@@ -1,92 +1,67 @@
-#include "sensor_link.h"
+#include <stdexcept>
 
+#include "element_table.h"
+#include "sensor_link.h"
 #include "wire_format.h"
 
 namespace {
 
-using Element = TSSICom::DataElement TSSICom::ParameterStruct::*;
-using P = TSSICom::ParameterStruct;
-
-struct ElementDefinition {
-    Element member;
-    const char* name;
-    const char* readCommand;
-    const char* writeCommand;
-    uint32_t mask;
-    uint8_t shift;
-    bool fixed;
-};
-
-// The register set in element order, as the sensor's registers are laid out.
-constexpr ElementDefinition elementTable[TSSICom::ParameterStruct::Count] = {
-    {&P::Resolution, "Resolution", "AA", "AN", 0xFFFFFFFF, 0, false},
-    {&P::Filter, "Filter", "DA", "DN", 0xC00000, 22, false},
-    {&P::SlowAvarageFilter, "SlowAvarageFilter", "DA", "DN", 0x200000, 21, false},
-    {&P::Mode, "Mode", "DA", "DN", 0xC0000, 18, false},
-    {&P::OutputCode, "OutputCode", "DA", "DN", 0x20000, 17, false},
-    {&P::Direction, "Direction", "DA", "DN", 0x10000, 16, false},
-    {&P::IndicationCounter, "IndicationCounter", "DA", "DN", 0xFF00, 8, false},
-    {&P::BitWidth, "BitWidth", "DA", "DN", 0xFF, 0, false},
-    {&P::MagnetCount, "MagnetCount", "KA", "KN", 0xFF, 0, false},
-    {&P::PosDifVel, "PosDifVel", "KA", "KN", 0xFF00, 8, false},
-    {&P::FrameOptions, "FrameOptions", "KA", "KN", 0xFF0000, 16, false},
-    {&P::Length, "Length", "LA", "LN", 0xFFFF, 0, true},
-    {&P::Offset, "Offset", "NA", "NN", 0xFFFFFFFF, 0, false},
-    {&P::ErrorValue, "ErrorValue", "PA", "PN", 0xFFFFFFFF, 0, false},
-    {&P::PowerfailTime, "PowerfailTime", "RA", "RN", 0xFF, 0, false},
-    {&P::ProcessOptions, "ProcessOptions", "RA", "RN", 0xFF00, 8, false},
-    {&P::SSISampleTime, "SSISampleTime", "RA", "RN", 0xFFFF0000, 16, true},
-    {&P::Model, "Model", "LA", "LN", 0xFF0000, 16, true},
-    {&P::Chargepump, "Chargepump", "JA", "JN", 0xFF, 0, true},
-    {&P::SyncTiming, "SyncTiming", "MA", "MN", 0xFFFF00, 8, true},
-    {&P::JitterWindow, "JitterWindow", "MA", "MN", 0xFF, 0, false},
-    {&P::MonoflopTime, "MonoflopTime", "OA", "ON", 0xFF, 0, false},
-    {&P::Scale, "Scale", "SA", "SN", 0xFFFFFF, 0, false},
-    {&P::CycleTime, "CycleTime", "ZA", "ZN", 0xFFFF00, 8, true},
-    {&P::UARTCounter, "UARTCounter", "ZA", "ZN", 0xFF, 0, true},
-    {&P::FirmwareVersion, "FirmwareVersion", "VA", "", 0xFFFFFF, 0, true},
-    {&P::SecErrorValue, "SecErrorValue", "YA", "YN", 0xFFFFFFFF, 28, true},
-    {&P::SyncStart, "SyncStart", "DA", "DN", 0x100000, 20, false},
-    {&P::FactoryNumber, "FactoryNumber", "FA", "FN", 0xFFFFFFFF, 0, true},
-    {&P::UltrasonicSpeed, "UltrasonicSpeed", "UA", "UN", 0xFFFFFF, 0, true},
-    {&P::OperatingTime, "OperatingTime", "TA", "TN", 0xFFFFFFFF, 0, false},
-    {&P::StartPoint, "StartPoint", "YA", "YN", 0xFFFFFFFF, 0, true},
-    {&P::EndPoint, "EndPoint", "YA", "YN", 0xFFFFFFFF, 0, true},
-    {&P::LinValue, "LinValue", "XA", "XN", 0xFF, 0, false},
-    {&P::LinAddress, "LinAddress", "", "", 0x1FF00, 8, false},
-    {&P::LinStartValue, "LinStartValue", "XA01F600", "XN33", 0xFFFFFFFF, 0, false},
-    {&P::Blanking, "Blanking", "WA", "WN", 0xFFFFFFFF, 0, false},
-    {&P::InitDelay, "InitDelay", "iA", "iN", 0xFFFFFFFF, 0, false},
-};
+// Register R of family 39606 holds eight hexadecimal digits instead of six.
+int LongRegisterDigits(const TSSICom& link, const ElementDefinition& definition)
+{
+    return definition.longerOnFamily39606 && link.Family() == 39606 ? 2 : 0;
+}
 
 }  // namespace
 
-TSSICom::DataElement& TSSICom::ParameterStruct::operator[](int index) { return this->*elementTable[index].member; }
+TSSICom::DataElement& TSSICom::ParameterStruct::operator[](int index) { return this->*DefinitionOf(index).member; }
 
 const TSSICom::DataElement& TSSICom::ParameterStruct::operator[](int index) const
 {
-    return this->*elementTable[index].member;
+    return this->*DefinitionOf(index).member;
 }
 
-std::string_view TSSICom::ElementName(int index) { return elementTable[index].name; }
+std::string_view TSSICom::ElementName(int index) { return DefinitionOf(index).name; }
 
 int TSSICom::ElementIndex(std::string_view name)
 {
     for (int index = 0; index < ParameterStruct::Count; ++index)
-        if (name == elementTable[index].name)
+        if (name == DefinitionOf(index).name)
             return index;
     return -1;
+}
+
+const ElementDefinition& DefinitionOf(int index) { return kElementTable[static_cast<size_t>(index)]; }
+
+const ElementDefinition& DefinitionOf(const TSSICom& link, const TSSICom::DataElement& element)
+{
+    for (const ElementDefinition& definition : kElementTable)
+        if (&(link.Parameter.*definition.member) == &element)
+            return definition;
+    throw std::invalid_argument("not an element of the link's register set");
+}
+
+uint32_t ReplyLength(const TSSICom& link, const TSSICom::DataElement& element)
+{
+    const ElementDefinition& definition = DefinitionOf(link, element);
+    return definition.replyLength + static_cast<uint32_t>(LongRegisterDigits(link, definition));
+}
+
+int FieldWidth(const TSSICom& link, const TSSICom::DataElement& element)
+{
+    const ElementDefinition& definition = DefinitionOf(link, element);
+    return definition.fieldWidth + LongRegisterDigits(link, definition);
 }
 
 TSSICom::TSSICom() { InitElements(); }
 
 void TSSICom::InitElements()
 {
-    for (const ElementDefinition& definition : elementTable) {
+    for (const ElementDefinition& definition : kElementTable) {
         DataElement& element = Parameter.*definition.member;
         element = DataElement{};
-        element.ReadCommand = definition.readCommand;
-        element.WriteCommand = definition.writeCommand;
+        element.ReadCommand = std::string(definition.readCommand);
+        element.WriteCommand = std::string(definition.writeCommand);
         element.Mask = definition.mask;
         element.Shift = definition.shift;
         element.Fixed = definition.fixed ? 1 : 0;

@@ -143,6 +143,7 @@ public:
     bool WriteEndPoint(const std::string& code);
     bool WriteSecErrorValue();
     bool WriteLinValue(int address);
+    bool WriteLinValueOfFirstAddress();
     bool WriteLinStartValue();
     bool WriteBlanking();
     bool WriteInitDelay();
@@ -172,17 +173,17 @@ private:
         bool demoShortcut = true;
         bool waitBeforeReply = true;
     };
-    using ReadOperation = bool (TSSICom::*)();
     // The payload of a write command, built from the register as just read.
     using Compose = std::function<std::string(const DataElement& element, int32_t requested)>;
 
     bool RunQuery(DataElement& element, const Query& query, const Parse& parse);
-    bool ReadElement(DataElement& element, uint32_t length, const Parse& parse);
-    bool ReadRegisterField(DataElement& element, uint32_t length = 7);
-    bool WriteVerified(DataElement& element, ReadOperation read, const Compose& compose, bool readBack = true);
-    bool WriteRegisterField(DataElement& element, ReadOperation read, int width);
+    // Reply lengths, payload widths and the read of a write come from the element table.
+    bool ReadElement(DataElement& element, const Parse& parse);
+    bool ReadRegisterField(DataElement& element);
+    bool WriteVerified(DataElement& element, const Compose& compose);
+    bool WriteRegisterField(DataElement& element);
     bool ReadWholeRegisterOfNewerFirmware(DataElement& element);
-    bool ReadYRegister(DataElement& element, std::string_view selector, uint32_t length);
+    bool ReadYRegister(DataElement& element, std::string_view selector);
     bool RangePointAction(DataElement& element, const std::string& code);
     bool SendEepromCommand(const char* command, uint32_t waitMs, bool keepOptionFlags);
     bool ReadAllInOrder(bool strict);

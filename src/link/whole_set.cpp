@@ -1,8 +1,7 @@
+#include "element_table.h"
 #include "sensor_link.h"
 
 namespace {
-
-using Operation = bool (TSSICom::*)();
 
 // Which reads of a read-all count towards its result.
 enum class Counts {
@@ -15,8 +14,7 @@ enum class Counts {
 enum class Presence { Everywhere, Family39606, WithBlanking };
 
 struct SetRead {
-    Operation read;
-    std::string_view element;
+    int element;
     Counts counts;
     Presence present;
 };
@@ -25,44 +23,82 @@ struct SetRead {
 // Register R holds the process options only on family 39606; the read runs on every
 // firmware all the same, so that its Valid flag tells the view which rule to use.
 constexpr SetRead kSetReads[] = {
-    {&TSSICom::ReadFilter, "Filter", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadSyncStart, "SyncStart", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadMode, "Mode", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadOutputCode, "OutputCode", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadDirection, "Direction", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadIndicationCounter, "IndicationCounter", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadBitWidth, "BitWidth", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadFactoryNumber, "FactoryNumber", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadSyncTiming, "SyncTiming", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadJitterWindow, "JitterWindow", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadOffset, "Offset", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadErrorValue, "ErrorValue", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadScale, "Scale", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadUltrasonicSpeed, "UltrasonicSpeed", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadCycleTime, "CycleTime", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadUARTCounter, "UARTCounter", Counts::Always, Presence::Everywhere},
-    {&TSSICom::ReadPowerfailTime, "PowerfailTime", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadMonoflopTime, "MonoflopTime", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadChargepump, "Chargepump", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadFrameOptions, "FrameOptions", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadPosDifVel, "PosDifVel", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadMagnetCount, "MagnetCount", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadLength, "Length", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadModel, "Model", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadProcessOptions, "ProcessOptions", Counts::WhenStrict, Presence::Family39606},
-    {&TSSICom::ReadSecErrorValue, "SecErrorValue", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadStartPoint, "StartPoint", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadEndPoint, "EndPoint", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadLinStartValue, "LinStartValue", Counts::TolerantOnly, Presence::Everywhere},
-    {&TSSICom::ReadLinValueOfFirstAddress, "LinValue", Counts::WhenStrict, Presence::Everywhere},
-    {&TSSICom::ReadSlowAvarageFilter, "SlowAvarageFilter", Counts::TolerantOnly, Presence::Everywhere},
-    {&TSSICom::ReadBlanking, "Blanking", Counts::Always, Presence::WithBlanking},
-    {&TSSICom::ReadInitDelay, "InitDelay", Counts::Always, Presence::WithBlanking},
+    {KnownElement("Filter"), Counts::Always, Presence::Everywhere},
+    {KnownElement("SyncStart"), Counts::Always, Presence::Everywhere},
+    {KnownElement("Mode"), Counts::Always, Presence::Everywhere},
+    {KnownElement("OutputCode"), Counts::Always, Presence::Everywhere},
+    {KnownElement("Direction"), Counts::Always, Presence::Everywhere},
+    {KnownElement("IndicationCounter"), Counts::Always, Presence::Everywhere},
+    {KnownElement("BitWidth"), Counts::Always, Presence::Everywhere},
+    {KnownElement("FactoryNumber"), Counts::Always, Presence::Everywhere},
+    {KnownElement("SyncTiming"), Counts::Always, Presence::Everywhere},
+    {KnownElement("JitterWindow"), Counts::Always, Presence::Everywhere},
+    {KnownElement("Offset"), Counts::Always, Presence::Everywhere},
+    {KnownElement("ErrorValue"), Counts::Always, Presence::Everywhere},
+    {KnownElement("Scale"), Counts::Always, Presence::Everywhere},
+    {KnownElement("UltrasonicSpeed"), Counts::Always, Presence::Everywhere},
+    {KnownElement("CycleTime"), Counts::Always, Presence::Everywhere},
+    {KnownElement("UARTCounter"), Counts::Always, Presence::Everywhere},
+    {KnownElement("PowerfailTime"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("MonoflopTime"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("Chargepump"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("FrameOptions"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("PosDifVel"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("MagnetCount"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("Length"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("Model"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("ProcessOptions"), Counts::WhenStrict, Presence::Family39606},
+    {KnownElement("SecErrorValue"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("StartPoint"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("EndPoint"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("LinStartValue"), Counts::TolerantOnly, Presence::Everywhere},
+    {KnownElement("LinValue"), Counts::WhenStrict, Presence::Everywhere},
+    {KnownElement("SlowAvarageFilter"), Counts::TolerantOnly, Presence::Everywhere},
+    {KnownElement("Blanking"), Counts::Always, Presence::WithBlanking},
+    {KnownElement("InitDelay"), Counts::Always, Presence::WithBlanking},
 };
 
-bool Present(const TSSICom& link, const SetRead& step)
+struct SetWrite {
+    int element;
+    Presence present;
+};
+
+constexpr SetWrite kSetWrites[] = {
+    {KnownElement("Resolution"), Presence::Everywhere},
+    {KnownElement("Filter"), Presence::Everywhere},
+    {KnownElement("Mode"), Presence::Everywhere},
+    {KnownElement("OutputCode"), Presence::Everywhere},
+    {KnownElement("Direction"), Presence::Everywhere},
+    {KnownElement("IndicationCounter"), Presence::Everywhere},
+    {KnownElement("BitWidth"), Presence::Everywhere},
+    {KnownElement("Chargepump"), Presence::Everywhere},
+    {KnownElement("MagnetCount"), Presence::Everywhere},
+    {KnownElement("PosDifVel"), Presence::Everywhere},
+    {KnownElement("FrameOptions"), Presence::Everywhere},
+    {KnownElement("Length"), Presence::Everywhere},
+    {KnownElement("Model"), Presence::Everywhere},
+    {KnownElement("SyncTiming"), Presence::Everywhere},
+    {KnownElement("JitterWindow"), Presence::Everywhere},
+    {KnownElement("Offset"), Presence::Everywhere},
+    {KnownElement("MonoflopTime"), Presence::Everywhere},
+    {KnownElement("ErrorValue"), Presence::Everywhere},
+    {KnownElement("Scale"), Presence::Everywhere},
+    {KnownElement("UltrasonicSpeed"), Presence::Everywhere},
+    {KnownElement("CycleTime"), Presence::Everywhere},
+    {KnownElement("UARTCounter"), Presence::Everywhere},
+    {KnownElement("PowerfailTime"), Presence::Everywhere},
+    {KnownElement("SyncStart"), Presence::Everywhere},
+    {KnownElement("ProcessOptions"), Presence::Family39606},
+    {KnownElement("SlowAvarageFilter"), Presence::Everywhere},
+    {KnownElement("SecErrorValue"), Presence::Everywhere},
+    {KnownElement("Blanking"), Presence::WithBlanking},
+    {KnownElement("InitDelay"), Presence::WithBlanking},
+    {KnownElement("ProcessOptions"), Presence::Family39606},
+};
+
+bool Present(const TSSICom& link, Presence present)
 {
-    switch (step.present) {
+    switch (present) {
     case Presence::Family39606:
         return link.Family() == 39606;
     case Presence::WithBlanking:
@@ -76,21 +112,13 @@ bool Present(const TSSICom& link, const SetRead& step)
 bool RunsIn(const TSSICom& link, const SetRead& step, bool strict)
 {
     return !(strict && step.counts == Counts::TolerantOnly)
-        && (step.present == Presence::Family39606 || Present(link, step));
+        && (step.present == Presence::Family39606 || Present(link, step.present));
 }
 
 bool CountsIn(const TSSICom& link, const SetRead& step, bool strict)
 {
-    return (step.counts == Counts::Always || (strict && step.counts == Counts::WhenStrict)) && Present(link, step);
-}
-
-// Runs every operation, also after one has failed; true when all succeeded.
-bool RunAll(TSSICom& link, std::initializer_list<Operation> operations)
-{
-    bool allSucceeded = true;
-    for (Operation operation : operations)
-        allSucceeded = (link.*operation)() && allSucceeded;
-    return allSucceeded;
+    return (step.counts == Counts::Always || (strict && step.counts == Counts::WhenStrict))
+        && Present(link, step.present);
 }
 
 }  // namespace
@@ -116,7 +144,7 @@ bool TSSICom::ReadAllInOrder(bool strict)
         WriteResolution();
     }
     for (const SetRead& step : kSetReads)
-        if (RunsIn(*this, step, strict) && !(this->*step.read)() && CountsIn(*this, step, strict))
+        if (RunsIn(*this, step, strict) && !(this->*DefinitionOf(step.element).read)() && CountsIn(*this, step, strict))
             counted = false;
 
     if (!counted)
@@ -126,31 +154,19 @@ bool TSSICom::ReadAllInOrder(bool strict)
 
 std::vector<int> TSSICom::ElementsOfReadAll(bool strict) const
 {
-    std::vector<int> elements{ElementIndex("FirmwareVersion"), ElementIndex("Resolution")};
+    std::vector<int> elements{KnownElement("FirmwareVersion"), KnownElement("Resolution")};
     for (const SetRead& step : kSetReads)
-        if (RunsIn(*this, step, strict) && Present(*this, step))
-            elements.push_back(ElementIndex(step.element));
+        if (RunsIn(*this, step, strict) && Present(*this, step.present))
+            elements.push_back(step.element);
     return elements;
 }
 
 // Writes every writable element that this sensor's firmware has, even after a failure.
 bool TSSICom::WriteAll()
 {
-    bool allWritten = RunAll(*this,
-        {&TSSICom::WriteResolution, &TSSICom::WriteFilter, &TSSICom::WriteMode, &TSSICom::WriteOutputCode,
-            &TSSICom::WriteDirection, &TSSICom::WriteIndicationCounter, &TSSICom::WriteBitWidth,
-            &TSSICom::WriteChargepump, &TSSICom::WriteMagnetCount, &TSSICom::WritePosDifVel,
-            &TSSICom::WriteFrameOptions, &TSSICom::WriteLength, &TSSICom::WriteModel, &TSSICom::WriteSyncTiming,
-            &TSSICom::WriteJitterWindow, &TSSICom::WriteOffset, &TSSICom::WriteMonoflopTime, &TSSICom::WriteErrorValue,
-            &TSSICom::WriteScale, &TSSICom::WriteUltrasonicSpeed, &TSSICom::WriteCycleTime, &TSSICom::WriteUARTCounter,
-            &TSSICom::WritePowerfailTime, &TSSICom::WriteSyncStart});
-    const bool processOptionsInRegister = Family() == 39606;
-    if (processOptionsInRegister)
-        allWritten = WriteProcessOptions() && allWritten;
-    allWritten = RunAll(*this, {&TSSICom::WriteSlowAvarageFilter, &TSSICom::WriteSecErrorValue}) && allWritten;
-    if (HasBlankingRegisters())
-        allWritten = RunAll(*this, {&TSSICom::WriteBlanking, &TSSICom::WriteInitDelay}) && allWritten;
-    if (processOptionsInRegister)
-        allWritten = WriteProcessOptions() && allWritten;
+    bool allWritten = true;
+    for (const SetWrite& step : kSetWrites)
+        if (Present(*this, step.present))
+            allWritten = (this->*DefinitionOf(step.element).write)() && allWritten;
     return allWritten;
 }

@@ -7,7 +7,6 @@
 #include "arguments.h"
 #include "cli_error.h"
 #include "element_input.h"
-#include "element_operations.h"
 #include "element_output.h"
 
 namespace {
@@ -147,14 +146,6 @@ TEST_F(CliElementInput, FactoryNumberIsAssignedAsText)
 
     for (const std::string_view text : {"", "123456789", "12-34"})
         EXPECT_THROW(cli::CheckElementInput(link_.Parameter, "FactoryNumber", text), CliError) << text;
-}
-
-TEST(CliElementOperations, TableFollowsTheRegisterSet)
-{
-    for (int index = 0; index < TSSICom::ParameterStruct::Count; ++index) {
-        EXPECT_EQ(cli::OperationsOf(index).name, TSSICom::ElementName(index));
-        EXPECT_NE(cli::OperationsOf(index).read, nullptr);
-    }
 }
 
 class CliOutput : public testing::Test {

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "element_table.h"
 #include "sensor_fixture.h"
 
 using Commands = std::vector<std::string>;
@@ -175,4 +176,29 @@ TEST_F(SensorLink, EepromCommandThatCannotBeWrittenFailsAndKeepsTheEdits)
     EXPECT_FALSE(link.StoreEeprom());
     EXPECT_FALSE(link.RestoreFactory());
     EXPECT_EQ(link.Parameter.Filter.Changed, 1);
+}
+
+// A sensor with every register: a reply length of the element table that is wrong fails
+// the read, a field width that is wrong shows in the command the write sends.
+TEST_F(SensorLink, EveryElementTransfersWithTheLengthsOfTheElementTable)
+{
+    TearDown();
+    Connect({.firmwareVersion = 3960610});
+    ASSERT_TRUE(link.ReadFirmwareVersion());
+    for (int index = 0; index < TSSICom::ParameterStruct::Count; ++index) {
+        const ElementDefinition& element = DefinitionOf(index);
+        EXPECT_TRUE((link.*element.read)()) << element.name;
+        if (element.write == nullptr)
+            continue;
+        host->ClearLog();
+        EXPECT_TRUE((link.*element.write)()) << element.name;
+        EXPECT_TRUE((link.*element.read)()) << element.name;  // the write has arrived once this is answered
+        const Commands sent = Sent();
+        const auto write = std::find_if(sent.begin(), sent.end(),
+            [&element](const std::string& command) { return command.starts_with(element.writeCommand); });
+        ASSERT_NE(write, sent.end()) << element.name;
+        EXPECT_EQ(
+            write->size(), element.writeCommand.size() + static_cast<size_t>(FieldWidth(link, link.Parameter[index])))
+            << element.name;
+    }
 }

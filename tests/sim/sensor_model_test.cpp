@@ -293,7 +293,7 @@ TEST(Settings, ThatNoSensorCouldHaveAreRefused)
         EXPECT_THROW(SensorModel{settings}, std::invalid_argument);
     };
     refused([](SensorSettings& s) { s.firmwareVersion = -1; });
-    refused([](SensorSettings& s) { s.model = "K"; });
+    refused([](SensorSettings& s) { s.model = std::string("K"); });
     refused([](SensorSettings& s) { s.lengthMm = 12345; });
     refused([](SensorSettings& s) { s.factoryNumber = "123456789"; });
     refused([](SensorSettings& s) { s.registers = {{'X', "000000"}}; });

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "element_table.h"
 #include "sensor_link.h"
 #include "wire_format.h"
 
@@ -49,6 +50,18 @@ TEST(RegisterSet, IndexAndNamesFollowTheElementOrder)
         EXPECT_EQ(TSSICom::ElementIndex(TSSICom::ElementName(index)), index);
     EXPECT_EQ(TSSICom::ElementName(2), "SlowAvarageFilter");
     EXPECT_EQ(TSSICom::ElementIndex("filter"), -1);
+}
+
+// Every row names an element of its own and a read that brings its value in; the
+// command line and the whole-set transfer take both from the row.
+TEST(RegisterSet, EveryRowOfTheElementTableHasItsOwnElementAndARead)
+{
+    TSSICom link;
+    for (int index = 0; index < TSSICom::ParameterStruct::Count; ++index) {
+        const ElementDefinition& definition = DefinitionOf(index);
+        EXPECT_EQ(&DefinitionOf(link, link.Parameter[index]), &definition) << definition.name;
+        EXPECT_NE(definition.read, nullptr) << definition.name;
+    }
 }
 
 TEST(RegisterSet, DemoDefaults)
