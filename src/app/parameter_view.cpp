@@ -79,42 +79,42 @@ void TMainForm::RefreshParameterView()
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     UpdatingView = true;
-    ShowGroup(ui->CodingGroup, p.OutputCode, p.OutputCode.Value);
+    ShowGroup(ui->SSISettings->CodingGroup, p.OutputCode, p.OutputCode.Value);
     ShowBitWidth();
-    ShowEdit(ui->ErrorValue, p.ErrorValue);
-    ShowEdit(ui->ErrorCount, p.IndicationCounter);
+    ShowEdit(ui->ErrorIndication->ErrorValue, p.ErrorValue);
+    ShowEdit(ui->ErrorIndication->ErrorCount, p.IndicationCounter);
     ShowFilter();
-    ShowCheck(ui->SlowAvarageFilter, p.SlowAvarageFilter);
-    ShowGroup(ui->Direction, p.Direction, p.Direction.Value);
-    ShowCheck(ui->SSI_Start_CheckBox, p.SyncStart);
-    ShowGroup(ui->PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
+    ShowCheck(ui->Measurement->SlowAvarageFilter, p.SlowAvarageFilter);
+    ShowGroup(ui->Measurement->Direction, p.Direction, p.Direction.Value);
+    ShowCheck(ui->SSISettings->SSI_Start_CheckBox, p.SyncStart);
+    ShowGroup(ui->Measurement->PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
     ShowFrameOptions();
-    ShowEdit(ui->Resolution, p.Resolution);
+    ShowEdit(ui->Measurement->Resolution, p.Resolution);
     ShowOffset();
     ShowSensorInformation();
-    ShowEditText(ui->FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
-    ShowEdit(ui->Length, p.Length);
-    ShowEdit(ui->UltrasonicSpeed, p.UltrasonicSpeed);
+    ShowEditText(ui->ExpertSettings->FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
+    ShowEdit(ui->ExpertSettings->Length, p.Length);
+    ShowEdit(ui->ExpertSettings->UltrasonicSpeed, p.UltrasonicSpeed);
     if (p.Scale.Valid) {
-        ui->Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
+        ui->ExpertSettings->Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
         if (IsHalfMicronScale(p.Scale.Value))
-            ui->Resolution->setText(texts::HalfMicronResolution);
+            ui->Measurement->Resolution->setText(texts::HalfMicronResolution);
     }
-    ShowEdit(ui->CycleTime, p.CycleTime);
-    ShowEdit(ui->SyncTiming, p.SyncTiming);
-    ShowEdit(ui->MonoflopTime, p.MonoflopTime);
-    ShowEdit(ui->UARTWrites, p.UARTCounter);
-    ShowEdit(ui->PowerFail, p.PowerfailTime);
+    ShowEdit(ui->ExpertSettings->CycleTime, p.CycleTime);
+    ShowEdit(ui->ExpertSettings->SyncTiming, p.SyncTiming);
+    ShowEdit(ui->SSISettings->MonoflopTime, p.MonoflopTime);
+    ShowEdit(ui->SSISettings->UARTWrites, p.UARTCounter);
+    ShowEdit(ui->ErrorIndication->PowerFail, p.PowerfailTime);
     ShowProcessOptions();
     ShowMode();
     ShowFirmwarePage();
     ShowChargepump();
-    ShowEdit(ui->JitterWindow, p.JitterWindow);
+    ShowEdit(ui->SSISettings->JitterWindow, p.JitterWindow);
     ShowModel();
-    ui->ErrorValue2->setEnabled(p.SecErrorValue.Valid);
+    ui->ErrorIndication->ErrorValue2->setEnabled(p.SecErrorValue.Valid);
     if (p.SecErrorValue.Valid)
-        ui->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
-    PaintGroup(ui->ErrorValue2, p.SecErrorValue);
+        ui->ErrorIndication->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
+    PaintGroup(ui->ErrorIndication->ErrorValue2, p.SecErrorValue);
     ShowLinearizationPage();
     ShowLinStartValue();
     ShowRangePointFields();
@@ -146,32 +146,33 @@ void TMainForm::CorrectElement(TSSICom::DataElement& element, int32_t corrected,
 void TMainForm::ShowBitWidth()
 {
     TSSICom::DataElement& bitWidth = SSICom->Parameter.BitWidth;
-    ui->BitWidth->setEnabled(bitWidth.Valid);
+    ui->SSISettings->BitWidth->setEnabled(bitWidth.Valid);
     if (bitWidth.Valid) {
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
         const CorrectionRule rule = BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, bitWidth.Value);
         if (rule.correct)
-            CorrectElement(
-                bitWidth, CorrectedBitWidth, texts::BitWidthCorrection, ui->BitWidth, &TSSICom::WriteBitWidth);
-        ui->BitWidth->setEnabled(!rule.locked);
-        ui->BitWidth->setText(Number(bitWidth.Value));
+            CorrectElement(bitWidth, CorrectedBitWidth, texts::BitWidthCorrection, ui->SSISettings->BitWidth,
+                &TSSICom::WriteBitWidth);
+        ui->SSISettings->BitWidth->setEnabled(!rule.locked);
+        ui->SSISettings->BitWidth->setText(Number(bitWidth.Value));
     }
-    PaintEdit(ui->BitWidth, bitWidth);
+    PaintEdit(ui->SSISettings->BitWidth, bitWidth);
 }
 
 void TMainForm::ShowFilter()
 {
     TSSICom::DataElement& filter = SSICom->Parameter.Filter;
-    ui->FilterS->setEnabled(filter.Valid);
+    ui->Measurement->FilterS->setEnabled(filter.Valid);
     if (filter.Valid) {
         const TSSICom::ParameterStruct& p = SSICom->Parameter;
         const CorrectionRule rule = FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, filter.Value);
         if (rule.correct)
-            CorrectElement(filter, CorrectedFilter, texts::FilterCorrection, ui->FilterS, &TSSICom::WriteFilter);
-        ui->FilterS->setEnabled(!rule.locked);
-        ui->FilterS->setItemIndex(filter.Value);
+            CorrectElement(
+                filter, CorrectedFilter, texts::FilterCorrection, ui->Measurement->FilterS, &TSSICom::WriteFilter);
+        ui->Measurement->FilterS->setEnabled(!rule.locked);
+        ui->Measurement->FilterS->setItemIndex(filter.Value);
     }
-    PaintGroup(ui->FilterS, filter);
+    PaintGroup(ui->Measurement->FilterS, filter);
 }
 
 void TMainForm::ShowFrameOptions()
@@ -179,24 +180,24 @@ void TMainForm::ShowFrameOptions()
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     if (p.FrameOptions.Valid) {
         const FrameOptionsView view = FrameOptionsFor(p.Model.Value, p.FirmwareVersion.Value, p.FrameOptions.Value);
-        ui->Siemens->setEnabled(view.siemensEnabled);
-        SetIfGiven(ui->Siemens, view.siemensChecked);
-        SetIfGiven(ui->Temperature, view.temperatureChecked);
+        ui->Measurement2->Siemens->setEnabled(view.siemensEnabled);
+        SetIfGiven(ui->Measurement2->Siemens, view.siemensChecked);
+        SetIfGiven(ui->Measurement2->Temperature, view.temperatureChecked);
     } else {
-        ui->Siemens->setEnabled(false);
+        ui->Measurement2->Siemens->setEnabled(false);
     }
-    PaintGroup(ui->Siemens, p.FrameOptions);
-    PaintGroup(ui->Temperature, p.FrameOptions);
+    PaintGroup(ui->Measurement2->Siemens, p.FrameOptions);
+    PaintGroup(ui->Measurement2->Temperature, p.FrameOptions);
 }
 
 void TMainForm::ShowOffset()
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    ui->Offset->setEnabled(p.Offset.Valid);
+    ui->Measurement->Offset->setEnabled(p.Offset.Valid);
     if (p.Offset.Valid)
-        ui->Offset->setText(Number(
+        ui->Measurement->Offset->setText(Number(
             ShownOffset(p.FirmwareVersion.Value, p.Offset.Value, p.Resolution.Value, p.Filter.Value, p.Scale.Value)));
-    PaintEdit(ui->Offset, p.Offset);
+    PaintEdit(ui->Measurement->Offset, p.Offset);
 }
 
 void TMainForm::ShowSensorInformation()
@@ -208,8 +209,9 @@ void TMainForm::ShowSensorInformation()
     ui->InfoLabel2->setText(QString::fromStdString(LengthText(p.Length.Value)));
     ui->InfoLabel3->setText(QString::fromStdString(p.FactoryNumber.Reply));
     ui->InfoLabel4->setText(QString::fromStdString(UltrasonicSpeedText(p.UltrasonicSpeed.Value)));
-    const CycleTimeDisplay cycle = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value,
-        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui->TempComp->isChecked()});
+    const CycleTimeDisplay cycle
+        = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value, p.MagnetCount.Value,
+            p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui->Measurement2->TempComp->isChecked()});
     SyncPeriodOffset = cycle.syncPeriodOffset;
     ui->InfoLabel5->setText(QString::fromStdString(cycle.text));
     ui->InfoLabel6->setText(QString::fromStdString(FirmwareVersionText(p.FirmwareVersion.Reply)));
@@ -220,16 +222,18 @@ void TMainForm::ShowProcessOptions()
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     const ProcessOptionsView view
         = ProcessOptionsFor(p.ProcessOptions.Valid, p.ProcessOptions.Value, p.FirmwareVersion.Value);
-    for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->Temperature})
+    for (QCheckBox* check : {ui->Measurement2->Linearisierung, ui->Measurement2->Extrapolation,
+             ui->Measurement2->TempComp, ui->Measurement2->Temperature})
         check->setEnabled(view.enabled);
-    ui->ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
-    ui->Linearisierung->setChecked(view.linearisierung);
-    ui->Extrapolation->setChecked(view.extrapolation);
-    SetIfGiven(ui->ExtrapolForward, view.extrapolForward);
-    SetIfGiven(ui->TempComp, view.tempComp);
+    ui->Measurement2->ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
+    ui->Measurement2->Linearisierung->setChecked(view.linearisierung);
+    ui->Measurement2->Extrapolation->setChecked(view.extrapolation);
+    SetIfGiven(ui->Measurement2->ExtrapolForward, view.extrapolForward);
+    SetIfGiven(ui->Measurement2->TempComp, view.tempComp);
     if (view.disableMode)
-        ui->Mode->setEnabled(false);
-    for (QCheckBox* check : {ui->Linearisierung, ui->Extrapolation, ui->TempComp, ui->ExtrapolForward, ui->Temperature})
+        ui->SSISettings->Mode->setEnabled(false);
+    for (QCheckBox* check : {ui->Measurement2->Linearisierung, ui->Measurement2->Extrapolation,
+             ui->Measurement2->TempComp, ui->Measurement2->ExtrapolForward, ui->Measurement2->Temperature})
         PaintGroup(check, p.ProcessOptions);
 }
 
@@ -237,25 +241,26 @@ void TMainForm::ShowMode()
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     if (p.Mode.Valid) {
-        const ModeView view = ModeFor(p.Model.Value, ui->Extrapolation->isChecked(), p.Mode.Value);
-        ui->Mode->setEnabled(view.enabled);
-        ui->Mode->setItemIndex(view.index);
+        const ModeView view = ModeFor(p.Model.Value, ui->Measurement2->Extrapolation->isChecked(), p.Mode.Value);
+        ui->SSISettings->Mode->setEnabled(view.enabled);
+        ui->SSISettings->Mode->setItemIndex(view.index);
     } else {
-        ui->Mode->setEnabled(false);
+        ui->SSISettings->Mode->setEnabled(false);
     }
-    PaintGroup(ui->Mode, p.Mode);
+    PaintGroup(ui->SSISettings->Mode, p.Mode);
 }
 
 void TMainForm::ShowFirmwarePage()
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     const bool usable = FirmwarePageUsable(p.FirmwareVersion.Value);
-    ui->SSI_Abstand->setEnabled(usable);
+    ui->SSISettings->SSI_Abstand->setEnabled(usable);
     if (usable)
-        ui->SSI_Abstand->setText(Number(p.SSISampleTime.Value));
-    for (QWidget* control : std::initializer_list<QWidget*>{ui->LoadFile, ui->UpdateFW, ui->InfoBox, ui->Download})
+        ui->SSISettings->SSI_Abstand->setText(Number(p.SSISampleTime.Value));
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ui->Firmware->LoadFile, ui->Firmware->UpdateFW, ui->Firmware->InfoBox, ui->Firmware->Download})
         control->setEnabled(usable);
-    for (QWidget* list : std::initializer_list<QWidget*>{ui->InfoBox, ui->Download})
+    for (QWidget* list : std::initializer_list<QWidget*>{ui->Firmware->InfoBox, ui->Firmware->Download})
         SetControlColour(list, usable ? WindowColour : ButtonFaceColour());
 }
 
@@ -263,33 +268,35 @@ void TMainForm::ShowChargepump()
 {
     const TSSICom::DataElement& chargepump = SSICom->Parameter.Chargepump;
     if (chargepump.Valid) {
-        ui->ChargepumpStages->setEnabled(true);
+        ui->ExpertSettings->ChargepumpStages->setEnabled(true);
         ApplyLanguage();
         const bool wbf = IsWbf(ModelCode);
         if (wbf)
-            ui->K_SERIE->hide();
-        ui->ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
+            ui->ExpertSettings->K_SERIE->hide();
+        ui->ExpertSettings->ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
     } else {
-        ui->ChargepumpStages->setEnabled(false);
+        ui->ExpertSettings->ChargepumpStages->setEnabled(false);
     }
-    PaintGroup(ui->ChargepumpStages, chargepump);
+    PaintGroup(ui->ExpertSettings->ChargepumpStages, chargepump);
 }
 
 void TMainForm::ShowModel()
 {
     const TSSICom::DataElement& model = SSICom->Parameter.Model;
     if (model.Valid) {
-        ui->Model->setEnabled(true);
-        ui->Model->setItemIndex(ModelFor(model.Value).radioIndex);
+        ui->ExpertSettings->Model->setEnabled(true);
+        ui->ExpertSettings->Model->setItemIndex(ModelFor(model.Value).radioIndex);
     }
-    PaintGroup(ui->Model, model);
+    PaintGroup(ui->ExpertSettings->Model, model);
 }
 
 void TMainForm::ShowLinearizationPage()
 {
     TSSICom::DataElement& linValue = SSICom->Parameter.LinValue;
-    const std::initializer_list<TLabeledEdit*> edits{ui->ValueLabel, ui->AdresLabel, ui->FactorLabel};
-    const std::initializer_list<QWidget*> buttons{ui->ReadLinValue, ui->WriteLinFile, ui->PrintLinFile};
+    const std::initializer_list<TLabeledEdit*> edits{
+        ui->LinPage->ValueLabel, ui->LinPage->AdresLabel, ui->LinPage->FactorLabel};
+    const std::initializer_list<QWidget*> buttons{
+        ui->LinPage->ReadLinValue, ui->LinPage->WriteLinFile, ui->LinPage->PrintLinFile};
     if (!linValue.Valid) {
         for (TLabeledEdit* edit : edits) {
             edit->setEnabled(false);
@@ -298,8 +305,8 @@ void TMainForm::ShowLinearizationPage()
         }
         for (QWidget* button : buttons)
             button->setEnabled(false);
-        ui->WriteLinValue->setEnabled(false);
-        ui->LinStartValue->setText("");
+        ui->LinPage->WriteLinValue->setEnabled(false);
+        ui->LinPage->LinStartValue->setText("");
         return;
     }
     for (TLabeledEdit* edit : edits) {
@@ -308,17 +315,17 @@ void TMainForm::ShowLinearizationPage()
     }
     for (QWidget* button : buttons)
         button->setEnabled(true);
-    ui->WriteLinValue->setEnabled(DeveloperAccess);
-    if (ui->AdresLabel->text().isEmpty())
-        ui->AdresLabel->setText(DefaultLinAddress);
-    SSICom->ReadLinValue(LinAddressFrom(ui->AdresLabel->text().toStdString()));
-    ui->ValueLabel->setText(Number(linValue.Value));
+    ui->LinPage->WriteLinValue->setEnabled(DeveloperAccess);
+    if (ui->LinPage->AdresLabel->text().isEmpty())
+        ui->LinPage->AdresLabel->setText(DefaultLinAddress);
+    SSICom->ReadLinValue(LinAddressFrom(ui->LinPage->AdresLabel->text().toStdString()));
+    ui->LinPage->ValueLabel->setText(Number(linValue.Value));
     SSICom->ReadLinValue(LinFactorAddress);
-    ui->FactorLabel->setText(Number(linValue.Value));
+    ui->LinPage->FactorLabel->setText(Number(linValue.Value));
     const CaptionAndHint& linearisierung = LinearisierungTexts(linValue.Value);
     if (const std::optional<std::string> caption = Pick(linearisierung.caption, LanguageCode)) {
-        ui->Linearisierung->setText(QString::fromStdString(*caption));
-        SetHint(ui->Linearisierung, Text(Pick(linearisierung.hint, LanguageCode)));
+        ui->Measurement2->Linearisierung->setText(QString::fromStdString(*caption));
+        SetHint(ui->Measurement2->Linearisierung, Text(Pick(linearisierung.hint, LanguageCode)));
     }
 }
 
@@ -326,24 +333,24 @@ void TMainForm::ShowLinStartValue()
 {
     TSSICom::DataElement& start = SSICom->Parameter.LinStartValue;
     if (start.Valid) {
-        ui->LinStartValue->setEnabled(true);
-        ui->LinStartValue->setReadOnly(!DeveloperAccess);
+        ui->LinPage->LinStartValue->setEnabled(true);
+        ui->LinPage->LinStartValue->setReadOnly(!DeveloperAccess);
         if (IsEarly39604Firmware(SSICom->Parameter.FirmwareVersion.Value)) {
             start.Value = 0;
-            ui->LinStartValue->setEnabled(false);
+            ui->LinPage->LinStartValue->setEnabled(false);
         }
-        ui->LinStartValue->setText(Number(start.Value));
+        ui->LinPage->LinStartValue->setText(Number(start.Value));
     } else {
-        ui->LinStartValue->setEnabled(false);
+        ui->LinPage->LinStartValue->setEnabled(false);
     }
-    SetControlColour(ui->LinStartValue, ColourOf(LinStartValueColour(start.Changed, DeveloperAccess)));
+    SetControlColour(ui->LinPage->LinStartValue, ColourOf(LinStartValueColour(start.Changed, DeveloperAccess)));
 }
 
 std::string TMainForm::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    return ::RangePointText(point.Value, undefinedValue, ui->Offset->text().toStdString(),
-        ui->Linearisierung->isChecked(), p.Resolution.Value, LanguageCode);
+    return ::RangePointText(point.Value, undefinedValue, ui->Measurement->Offset->text().toStdString(),
+        ui->Measurement2->Linearisierung->isChecked(), p.Resolution.Value, LanguageCode);
 }
 
 void TMainForm::ShowRangePointFields()
@@ -356,9 +363,10 @@ void TMainForm::ShowRangePointFields()
         QWidget* deleteButton;
     };
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
-    for (const RangePoint& point :
-        {RangePoint{p.StartPoint, UndefinedStartPoint, ui->StartPoint, ui->SetStartPoint, ui->DelStartPoint},
-            RangePoint{p.EndPoint, UndefinedEndPoint, ui->EndPoint, ui->SetEndPoint, ui->DelEndPoint}}) {
+    for (const RangePoint& point : {RangePoint{p.StartPoint, UndefinedStartPoint, ui->Measurement2->StartPoint,
+                                        ui->Measurement2->SetStartPoint, ui->Measurement2->DelStartPoint},
+             RangePoint{p.EndPoint, UndefinedEndPoint, ui->Measurement2->EndPoint, ui->Measurement2->SetEndPoint,
+                 ui->Measurement2->DelEndPoint}}) {
         if (point.element.Valid)
             point.edit->setText(QString::fromStdString(RangePointText(point.element, point.undefinedValue)));
         for (QWidget* control : {static_cast<QWidget*>(point.edit), point.setButton, point.deleteButton})
@@ -370,8 +378,9 @@ void TMainForm::ShowNewerFirmwareFields()
 {
     const TSSICom::ParameterStruct& p = SSICom->Parameter;
     const bool newer = PassesFamily39606Test(p.FirmwareVersion.Value, BlankingThreshold);
-    for (const auto& [edit, element] : {std::pair<TLabeledEdit*, const Element&>{ui->Blanking, p.Blanking},
-             std::pair<TLabeledEdit*, const Element&>{ui->IgnoreSsiClkNum, p.InitDelay}}) {
+    for (const auto& [edit, element] :
+        {std::pair<TLabeledEdit*, const Element&>{ui->ExpertSettings->Blanking, p.Blanking},
+            std::pair<TLabeledEdit*, const Element&>{ui->Measurement2->IgnoreSsiClkNum, p.InitDelay}}) {
         const bool shown = newer && element.Valid;
         edit->setEnabled(shown);
         if (shown)
@@ -385,12 +394,12 @@ void TMainForm::ApplyModelRules()
     const TSSICom::DataElement& model = SSICom->Parameter.Model;
     if (!model.Valid)
         return;
-    ui->Model->setEnabled(true);
-    const bool wSeries = IsWSeriesModelIndex(ui->Model->itemIndex());
-    ui->JitterWindow->setReadOnly(wSeries);
-    SetControlColour(ui->JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
+    ui->ExpertSettings->Model->setEnabled(true);
+    const bool wSeries = IsWSeriesModelIndex(ui->ExpertSettings->Model->itemIndex());
+    ui->SSISettings->JitterWindow->setReadOnly(wSeries);
+    SetControlColour(ui->SSISettings->JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
     if (!wSeries)
-        ui->Siemens->setEnabled(SiemensUsable(model.Value));
+        ui->Measurement2->Siemens->setEnabled(SiemensUsable(model.Value));
 }
 
 // Reads both range points, shows them and checks that the range is not empty.
@@ -402,14 +411,14 @@ bool TMainForm::ShowRangePoints()
         p.StartPoint.Valid = 0;
         return false;
     }
-    ui->StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
+    ui->Measurement2->StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
     p.StartPoint.Valid = 1;
     if (!SSICom->ReadEndPoint()) {
         ShowMessage(texts::EndPointReadError, DialogButtons::Ok, DialogIcon::Error);
         p.EndPoint.Valid = 0;
         return false;
     }
-    ui->EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
+    ui->Measurement2->EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
     p.EndPoint.Valid = 1;
     if (RangeIsValid(p.StartPoint.Value, p.EndPoint.Value))
         return true;

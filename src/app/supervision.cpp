@@ -144,12 +144,12 @@ void TMainForm::SetSessionControls(bool sessionRunning)
 void TMainForm::ShowOperatingTime()
 {
     const OperatingTimeDisplay time = OperatingTimeFor(static_cast<uint32_t>(SSICom->Parameter.OperatingTime.Value));
-    ui->OpTimeMinutes->setText(QString::number(time.minutes));
-    ui->OpTimeMinutes->repaint();
-    ui->OpTimeHours->setText(QString::number(time.hours));
-    ui->OpTimeDays->setText(QString::number(time.days));
-    ui->OpTimeMonth->setText(QString::number(time.months));
-    ui->OpTimeYears->setText(QString::number(time.years));
+    ui->ErrorIndication->OpTimeMinutes->setText(QString::number(time.minutes));
+    ui->ErrorIndication->OpTimeMinutes->repaint();
+    ui->ErrorIndication->OpTimeHours->setText(QString::number(time.hours));
+    ui->ErrorIndication->OpTimeDays->setText(QString::number(time.days));
+    ui->ErrorIndication->OpTimeMonth->setText(QString::number(time.months));
+    ui->ErrorIndication->OpTimeYears->setText(QString::number(time.years));
 }
 
 void TMainForm::SetLedColour(const QColor& colour) { ui->StatusLED->setColour(colour); }
