@@ -67,6 +67,21 @@ TEST(RadioGroup, NewItemsKeepTheIndexWhileTheListIsLongEnough)
     EXPECT_EQ(Emitted(spy), (QList<int>{-1}));
 }
 
+TEST(RadioGroup, NewItemsStayInTheTabOrderBeforeTheNextControl)
+{
+    QWidget window;
+    auto* group = new TRadioGroup(&window);
+    group->setItems({"no Filter", "Grade 2", "Grade 4", "Grade 8"});
+    auto* next = new QLineEdit(&window);
+    for (const QStringList& items : {QStringList{"1 Stage", "3 Stages"},
+             QStringList{"Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5", "Stage 6", "Stage 7", "Stage 8"}}) {
+        group->setItems(items);
+        for (int i = 0; i + 1 < items.size(); ++i)
+            EXPECT_EQ(group->button(i)->nextInFocusChain(), group->button(i + 1)) << i;
+        EXPECT_EQ(group->button(static_cast<int>(items.size()) - 1)->nextInFocusChain(), next);
+    }
+}
+
 TEST(RadioGroup, IndexOutsideTheListSelectsNothing)
 {
     TRadioGroup group;
@@ -126,6 +141,19 @@ TEST(LabeledEdit, DisablingGreysLabelAndEdit)
     EXPECT_FALSE(edit.edit()->isEnabled());
     edit.setText("12345");
     EXPECT_EQ(edit.text(), "123");
+}
+
+TEST(LabeledEdit, ReadOnlyLosesTheFrameAndKeepsThePaintedBackground)
+{
+    TLabeledEdit edit;
+    edit.resize(200, 30);
+    SetControlColour(&edit, ChangedColour);
+    edit.setReadOnly(true);
+    EXPECT_FALSE(edit.edit()->hasFrame());
+    const QImage shown = edit.edit()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() / 2), ChangedColour);
+    edit.setReadOnly(false);
+    EXPECT_TRUE(edit.edit()->hasFrame());
 }
 
 TEST(ControlColours, ReadBackWhatWasPainted)
