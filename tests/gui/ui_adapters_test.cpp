@@ -1,9 +1,13 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +24,22 @@ QList<int> Emitted(const QSignalSpy& spy)
     for (const QList<QVariant>& call : spy)
         indexes << call.at(0).toInt();
     return indexes;
+}
+
+// Relative luminance and contrast ratio of two sRGB colours, as accessibility guidelines
+// define them.
+double Luminance(const QColor& colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& first, const QColor& second)
+{
+    const auto [darker, lighter] = std::minmax({Luminance(first), Luminance(second)});
+    return (lighter + 0.05) / (darker + 0.05);
 }
 
 int CheckedButtons(const TRadioGroup& group)
@@ -154,6 +174,34 @@ TEST(LabeledEdit, ReadOnlyLosesTheFrameAndKeepsThePaintedBackground)
     EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() / 2), ChangedColour);
     edit.setReadOnly(false);
     EXPECT_TRUE(edit.edit()->hasFrame());
+}
+
+// Disabled text on ChangedColour reads at a contrast of 4.5:1 or better; on other colours it
+// is the palette's own again.
+TEST(ControlColours, DisabledTextStaysReadableOnChangedColour)
+{
+    TLabeledEdit edit;
+    TRadioGroup group;
+    group.setItems({"binary", "gray"});
+    QCheckBox check;
+    const QPalette standard = QApplication::palette();
+    const struct {
+        QWidget* painted;
+        QWidget* text;
+        QPalette::ColorRole role;
+    } cases[] = {
+        {&edit, edit.edit(), QPalette::Text},
+        {&group, group.button(0), QPalette::WindowText},
+        {&check, &check, QPalette::WindowText},
+    };
+    for (const auto& c : cases) {
+        SetControlColour(c.painted, ChangedColour);
+        c.painted->setEnabled(false);
+        EXPECT_GE(Contrast(c.text->palette().color(QPalette::Disabled, c.role), ChangedColour), 4.5)
+            << c.painted->metaObject()->className();
+        SetControlColour(c.painted, WindowColour);
+        EXPECT_EQ(c.text->palette().color(QPalette::Disabled, c.role), standard.color(QPalette::Disabled, c.role));
+    }
 }
 
 TEST(ControlColours, ReadBackWhatWasPainted)
