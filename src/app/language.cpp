@@ -74,10 +74,11 @@ void TMainForm::ApplyLanguage()
         for (const ResolvedText& row : LanguageTexts(languageCode, wbf))
             if (QObject* target = findChild<QObject*>(row.control))
                 ApplyText(target, row.property, QString::fromStdString(row.text));
-        ui->ChargepumpStages->setFixedHeight(wbf ? WbfChargepumpHeight : ChargepumpHeight);
-        ui->Model->setVisible(!wbf);
+        ui->ExpertSettings->ChargepumpStages->setFixedHeight(wbf ? WbfChargepumpHeight : ChargepumpHeight);
+        ui->ExpertSettings->Model->setVisible(!wbf);
     }
-    for (QWidget* page : {ui->SSISettings, ui->ErrorIndication, ui->Measurement, ui->Measurement2, ui->LinPage})
+    for (QWidget* page : std::initializer_list<QWidget*>{
+             ui->SSISettings, ui->ErrorIndication, ui->Measurement, ui->Measurement2, ui->LinPage})
         page->repaint();
 }
 

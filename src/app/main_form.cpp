@@ -108,13 +108,13 @@ void TMainForm::ChooseLanguage(const SettingsStore& settings)
 void TMainForm::ApplyAccessLevel(const QString& factoryKey)
 {
     const AccessEffects effects = AccessEffectsFor(AccessLevelFor(factoryKey.toStdString()));
-    for (QWidget* page : {ui->ExpertSettings, ui->ExpertSettings2, ui->LinPage})
+    for (QWidget* page : std::initializer_list<QWidget*>{ui->ExpertSettings, ui->ExpertSettings2, ui->LinPage})
         ui->ParameterPage->setTabVisible(ui->ParameterPage->indexOf(page), effects.showProtectedPages);
     ui->ParameterPage->setTabVisible(ui->ParameterPage->indexOf(ui->Firmware), effects.showFirmwarePage);
     for (const char* name : effects.shownControls)
         if (QWidget* control = findChild<QWidget*>(name))
             control->setVisible(true);
-    ui->FactorLabel->setReadOnly(!effects.factorLabelEditable);
+    ui->LinPage->FactorLabel->setReadOnly(!effects.factorLabelEditable);
     session_->SetDeveloperAccess(effects.developerAccess);
 }
 
@@ -240,7 +240,7 @@ void TMainForm::ConnectSignals()
     connect(ui->English1, &QAction::triggered, this, &TMainForm::English1Click);
     connect(ui->Deutsch1, &QAction::triggered, this, &TMainForm::Deutsch1Click);
     connect(ui->EEPROMUpdateButton, &QPushButton::clicked, this, &TMainForm::EEPROMUpdateButtonClick);
-    connect(ui->ReadFactoryButton, &QPushButton::clicked, this, &TMainForm::ReadFactoryButtonClick);
-    connect(ui->WriteFactoryButton, &QPushButton::clicked, this, &TMainForm::WriteFactoryButtonClick);
+    connect(ui->ExpertSettings2->ReadFactoryButton, &QPushButton::clicked, this, &TMainForm::ReadFactoryButtonClick);
+    connect(ui->ExpertSettings2->WriteFactoryButton, &QPushButton::clicked, this, &TMainForm::WriteFactoryButtonClick);
     connect(ui->RestoreFactorySettings1, &QAction::triggered, this, &TMainForm::RestoreFactorySettings1Click);
 }

@@ -126,9 +126,9 @@ void ParameterView::ReadLinearizationValues()
     linPageUsable_ = linValue.Valid;
     if (!linPageUsable_)
         return;
-    if (ui_.AdresLabel->text().isEmpty())
-        ui_.AdresLabel->setText(DefaultLinAddress);
-    session_.Call(&TSSICom::ReadLinValue, LinAddressFrom(ui_.AdresLabel->text().toStdString()));
+    if (ui_.LinPage->AdresLabel->text().isEmpty())
+        ui_.LinPage->AdresLabel->setText(DefaultLinAddress);
+    session_.Call(&TSSICom::ReadLinValue, LinAddressFrom(ui_.LinPage->AdresLabel->text().toStdString()));
     linValueShown_ = linValue.Value;
     session_.Call(&TSSICom::ReadLinValue, LinFactorAddress);
     linFactor_ = linValue.Value;
@@ -150,42 +150,42 @@ void ParameterView::RefreshParameterView()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
     const SensorSession::ViewUpdate updating = session_.UpdateView();
-    ShowGroup(ui_.CodingGroup, p.OutputCode, p.OutputCode.Value);
+    ShowGroup(ui_.SSISettings->CodingGroup, p.OutputCode, p.OutputCode.Value);
     ShowBitWidth();
-    ShowEdit(ui_.ErrorValue, p.ErrorValue);
-    ShowEdit(ui_.ErrorCount, p.IndicationCounter);
+    ShowEdit(ui_.ErrorIndication->ErrorValue, p.ErrorValue);
+    ShowEdit(ui_.ErrorIndication->ErrorCount, p.IndicationCounter);
     ShowFilter();
-    ShowCheck(ui_.SlowAvarageFilter, p.SlowAvarageFilter);
-    ShowGroup(ui_.Direction, p.Direction, p.Direction.Value);
-    ShowCheck(ui_.SSI_Start_CheckBox, p.SyncStart);
-    ShowGroup(ui_.PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
+    ShowCheck(ui_.Measurement->SlowAvarageFilter, p.SlowAvarageFilter);
+    ShowGroup(ui_.Measurement->Direction, p.Direction, p.Direction.Value);
+    ShowCheck(ui_.SSISettings->SSI_Start_CheckBox, p.SyncStart);
+    ShowGroup(ui_.Measurement->PosDifVel, p.PosDifVel, PosDifVelIndex(p.PosDifVel.Value));
     ShowFrameOptions();
-    ShowEdit(ui_.Resolution, p.Resolution);
+    ShowEdit(ui_.Measurement->Resolution, p.Resolution);
     ShowOffset();
     ShowSensorInformation();
-    ShowEditText(ui_.FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
-    ShowEdit(ui_.Length, p.Length);
-    ShowEdit(ui_.UltrasonicSpeed, p.UltrasonicSpeed);
+    ShowEditText(ui_.ExpertSettings->FactoryNumber, p.FactoryNumber, QString::fromStdString(p.FactoryNumber.Reply));
+    ShowEdit(ui_.ExpertSettings->Length, p.Length);
+    ShowEdit(ui_.ExpertSettings->UltrasonicSpeed, p.UltrasonicSpeed);
     if (p.Scale.Valid) {
-        ui_.Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
+        ui_.ExpertSettings->Scale->setText(Number(static_cast<uint32_t>(p.Scale.Value)));
         if (IsHalfMicronScale(p.Scale.Value))
-            ui_.Resolution->setText(texts::HalfMicronResolution);
+            ui_.Measurement->Resolution->setText(texts::HalfMicronResolution);
     }
-    ShowEdit(ui_.CycleTime, p.CycleTime);
-    ShowEdit(ui_.SyncTiming, p.SyncTiming);
-    ShowEdit(ui_.MonoflopTime, p.MonoflopTime);
-    ShowEdit(ui_.UARTWrites, p.UARTCounter);
-    ShowEdit(ui_.PowerFail, p.PowerfailTime);
+    ShowEdit(ui_.ExpertSettings->CycleTime, p.CycleTime);
+    ShowEdit(ui_.ExpertSettings->SyncTiming, p.SyncTiming);
+    ShowEdit(ui_.SSISettings->MonoflopTime, p.MonoflopTime);
+    ShowEdit(ui_.SSISettings->UARTWrites, p.UARTCounter);
+    ShowEdit(ui_.ErrorIndication->PowerFail, p.PowerfailTime);
     ShowProcessOptions();
     ShowMode();
     ShowFirmwarePage();
     ShowChargepump();
-    ShowEdit(ui_.JitterWindow, p.JitterWindow);
+    ShowEdit(ui_.SSISettings->JitterWindow, p.JitterWindow);
     ShowModel();
-    ui_.ErrorValue2->setEnabled(p.SecErrorValue.Valid);
+    ui_.ErrorIndication->ErrorValue2->setEnabled(p.SecErrorValue.Valid);
     if (p.SecErrorValue.Valid)
-        ui_.ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
-    PaintGroup(ui_.ErrorValue2, p.SecErrorValue);
+        ui_.ErrorIndication->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
+    PaintGroup(ui_.ErrorIndication->ErrorValue2, p.SecErrorValue);
     ShowLinearizationPage();
     ShowLinStartValue();
     ShowRangePointFields();
@@ -198,23 +198,25 @@ void ParameterView::RefreshParameterView()
 void ParameterView::ShowBitWidth()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
-    ui_.BitWidth->setEnabled(p.BitWidth.Valid);
+    ui_.SSISettings->BitWidth->setEnabled(p.BitWidth.Valid);
     if (p.BitWidth.Valid) {
-        ui_.BitWidth->setEnabled(!BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, p.BitWidth.Value).locked);
-        ui_.BitWidth->setText(Number(p.BitWidth.Value));
+        ui_.SSISettings->BitWidth->setEnabled(
+            !BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, p.BitWidth.Value).locked);
+        ui_.SSISettings->BitWidth->setText(Number(p.BitWidth.Value));
     }
-    PaintEdit(ui_.BitWidth, p.BitWidth);
+    PaintEdit(ui_.SSISettings->BitWidth, p.BitWidth);
 }
 
 void ParameterView::ShowFilter()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
-    ui_.FilterS->setEnabled(p.Filter.Valid);
+    ui_.Measurement->FilterS->setEnabled(p.Filter.Valid);
     if (p.Filter.Valid) {
-        ui_.FilterS->setEnabled(!FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, p.Filter.Value).locked);
-        ui_.FilterS->setItemIndex(p.Filter.Value);
+        ui_.Measurement->FilterS->setEnabled(
+            !FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, p.Filter.Value).locked);
+        ui_.Measurement->FilterS->setItemIndex(p.Filter.Value);
     }
-    PaintGroup(ui_.FilterS, p.Filter);
+    PaintGroup(ui_.Measurement->FilterS, p.Filter);
 }
 
 void ParameterView::ShowFrameOptions()
@@ -222,24 +224,24 @@ void ParameterView::ShowFrameOptions()
     const TSSICom::ParameterStruct& p = session_.Parameter();
     if (p.FrameOptions.Valid) {
         const FrameOptionsView view = FrameOptionsFor(p.Model.Value, p.FirmwareVersion.Value, p.FrameOptions.Value);
-        ui_.Siemens->setEnabled(view.siemensEnabled);
-        SetIfGiven(ui_.Siemens, view.siemensChecked);
-        SetIfGiven(ui_.Temperature, view.temperatureChecked);
+        ui_.Measurement2->Siemens->setEnabled(view.siemensEnabled);
+        SetIfGiven(ui_.Measurement2->Siemens, view.siemensChecked);
+        SetIfGiven(ui_.Measurement2->Temperature, view.temperatureChecked);
     } else {
-        ui_.Siemens->setEnabled(false);
+        ui_.Measurement2->Siemens->setEnabled(false);
     }
-    PaintGroup(ui_.Siemens, p.FrameOptions);
-    PaintGroup(ui_.Temperature, p.FrameOptions);
+    PaintGroup(ui_.Measurement2->Siemens, p.FrameOptions);
+    PaintGroup(ui_.Measurement2->Temperature, p.FrameOptions);
 }
 
 void ParameterView::ShowOffset()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
-    ui_.Offset->setEnabled(p.Offset.Valid);
+    ui_.Measurement->Offset->setEnabled(p.Offset.Valid);
     if (p.Offset.Valid)
-        ui_.Offset->setText(Number(
+        ui_.Measurement->Offset->setText(Number(
             ShownOffset(p.FirmwareVersion.Value, p.Offset.Value, p.Resolution.Value, p.Filter.Value, p.Scale.Value)));
-    PaintEdit(ui_.Offset, p.Offset);
+    PaintEdit(ui_.Measurement->Offset, p.Offset);
 }
 
 void ParameterView::ShowSensorInformation()
@@ -251,8 +253,9 @@ void ParameterView::ShowSensorInformation()
     ui_.InfoLabel2->setText(QString::fromStdString(LengthText(p.Length.Value)));
     ui_.InfoLabel3->setText(QString::fromStdString(p.FactoryNumber.Reply));
     ui_.InfoLabel4->setText(QString::fromStdString(UltrasonicSpeedText(p.UltrasonicSpeed.Value)));
-    const CycleTimeDisplay cycle = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value,
-        p.MagnetCount.Value, p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui_.TempComp->isChecked()});
+    const CycleTimeDisplay cycle
+        = CycleTimeDisplayFor({p.Mode.Value, p.FrameOptions.Value, p.OutputCode.Value, p.MagnetCount.Value,
+            p.JitterWindow.Value, p.SyncTiming.Value, p.CycleTime.Value, ui_.Measurement2->TempComp->isChecked()});
     syncPeriodOffset_ = cycle.syncPeriodOffset;
     ui_.InfoLabel5->setText(QString::fromStdString(cycle.text));
     ui_.InfoLabel6->setText(QString::fromStdString(FirmwareVersionText(p.FirmwareVersion.Reply)));
@@ -263,16 +266,18 @@ void ParameterView::ShowProcessOptions()
     const TSSICom::ParameterStruct& p = session_.Parameter();
     const ProcessOptionsView view
         = ProcessOptionsFor(p.ProcessOptions.Valid, p.ProcessOptions.Value, p.FirmwareVersion.Value);
-    for (QCheckBox* check : {ui_.Linearisierung, ui_.Extrapolation, ui_.TempComp, ui_.Temperature})
+    for (QCheckBox* check : {ui_.Measurement2->Linearisierung, ui_.Measurement2->Extrapolation,
+             ui_.Measurement2->TempComp, ui_.Measurement2->Temperature})
         check->setEnabled(view.enabled);
-    ui_.ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
-    ui_.Linearisierung->setChecked(view.linearisierung);
-    ui_.Extrapolation->setChecked(view.extrapolation);
-    SetIfGiven(ui_.ExtrapolForward, view.extrapolForward);
-    SetIfGiven(ui_.TempComp, view.tempComp);
+    ui_.Measurement2->ExtrapolForward->setEnabled(view.extrapolForwardEnabled);
+    ui_.Measurement2->Linearisierung->setChecked(view.linearisierung);
+    ui_.Measurement2->Extrapolation->setChecked(view.extrapolation);
+    SetIfGiven(ui_.Measurement2->ExtrapolForward, view.extrapolForward);
+    SetIfGiven(ui_.Measurement2->TempComp, view.tempComp);
     if (view.disableMode)
-        ui_.Mode->setEnabled(false);
-    for (QCheckBox* check : {ui_.Linearisierung, ui_.Extrapolation, ui_.TempComp, ui_.ExtrapolForward, ui_.Temperature})
+        ui_.SSISettings->Mode->setEnabled(false);
+    for (QCheckBox* check : {ui_.Measurement2->Linearisierung, ui_.Measurement2->Extrapolation,
+             ui_.Measurement2->TempComp, ui_.Measurement2->ExtrapolForward, ui_.Measurement2->Temperature})
         PaintGroup(check, p.ProcessOptions);
 }
 
@@ -280,25 +285,26 @@ void ParameterView::ShowMode()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
     if (p.Mode.Valid) {
-        const ModeView view = ModeFor(p.Model.Value, ui_.Extrapolation->isChecked(), p.Mode.Value);
-        ui_.Mode->setEnabled(view.enabled);
-        ui_.Mode->setItemIndex(view.index);
+        const ModeView view = ModeFor(p.Model.Value, ui_.Measurement2->Extrapolation->isChecked(), p.Mode.Value);
+        ui_.SSISettings->Mode->setEnabled(view.enabled);
+        ui_.SSISettings->Mode->setItemIndex(view.index);
     } else {
-        ui_.Mode->setEnabled(false);
+        ui_.SSISettings->Mode->setEnabled(false);
     }
-    PaintGroup(ui_.Mode, p.Mode);
+    PaintGroup(ui_.SSISettings->Mode, p.Mode);
 }
 
 void ParameterView::ShowFirmwarePage()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
     const bool usable = FirmwarePageUsable(p.FirmwareVersion.Value);
-    ui_.SSI_Abstand->setEnabled(usable);
+    ui_.SSISettings->SSI_Abstand->setEnabled(usable);
     if (usable)
-        ui_.SSI_Abstand->setText(Number(p.SSISampleTime.Value));
-    for (QWidget* control : std::initializer_list<QWidget*>{ui_.LoadFile, ui_.UpdateFW, ui_.InfoBox, ui_.Download})
+        ui_.SSISettings->SSI_Abstand->setText(Number(p.SSISampleTime.Value));
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ui_.Firmware->LoadFile, ui_.Firmware->UpdateFW, ui_.Firmware->InfoBox, ui_.Firmware->Download})
         control->setEnabled(usable);
-    for (QWidget* list : std::initializer_list<QWidget*>{ui_.InfoBox, ui_.Download})
+    for (QWidget* list : std::initializer_list<QWidget*>{ui_.Firmware->InfoBox, ui_.Firmware->Download})
         SetControlColour(list, usable ? WindowColour : ButtonFaceColour());
 }
 
@@ -306,32 +312,34 @@ void ParameterView::ShowChargepump()
 {
     const TSSICom::DataElement& chargepump = session_.Parameter().Chargepump;
     if (chargepump.Valid) {
-        ui_.ChargepumpStages->setEnabled(true);
+        ui_.ExpertSettings->ChargepumpStages->setEnabled(true);
         applyLanguage_();
         const bool wbf = IsWbf(session_.ModelCode());
         if (wbf)
-            ui_.K_SERIE->hide();
-        ui_.ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
+            ui_.ExpertSettings->K_SERIE->hide();
+        ui_.ExpertSettings->ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
     } else {
-        ui_.ChargepumpStages->setEnabled(false);
+        ui_.ExpertSettings->ChargepumpStages->setEnabled(false);
     }
-    PaintGroup(ui_.ChargepumpStages, chargepump);
+    PaintGroup(ui_.ExpertSettings->ChargepumpStages, chargepump);
 }
 
 void ParameterView::ShowModel()
 {
     const TSSICom::DataElement& model = session_.Parameter().Model;
     if (model.Valid) {
-        ui_.Model->setEnabled(true);
-        ui_.Model->setItemIndex(ModelFor(model.Value).radioIndex);
+        ui_.ExpertSettings->Model->setEnabled(true);
+        ui_.ExpertSettings->Model->setItemIndex(ModelFor(model.Value).radioIndex);
     }
-    PaintGroup(ui_.Model, model);
+    PaintGroup(ui_.ExpertSettings->Model, model);
 }
 
 void ParameterView::ShowLinearizationPage()
 {
-    const std::initializer_list<TLabeledEdit*> edits{ui_.ValueLabel, ui_.AdresLabel, ui_.FactorLabel};
-    const std::initializer_list<QWidget*> buttons{ui_.ReadLinValue, ui_.WriteLinFile, ui_.PrintLinFile};
+    const std::initializer_list<TLabeledEdit*> edits{
+        ui_.LinPage->ValueLabel, ui_.LinPage->AdresLabel, ui_.LinPage->FactorLabel};
+    const std::initializer_list<QWidget*> buttons{
+        ui_.LinPage->ReadLinValue, ui_.LinPage->WriteLinFile, ui_.LinPage->PrintLinFile};
     if (!linPageUsable_) {
         for (TLabeledEdit* edit : edits) {
             edit->setEnabled(false);
@@ -340,8 +348,8 @@ void ParameterView::ShowLinearizationPage()
         }
         for (QWidget* button : buttons)
             button->setEnabled(false);
-        ui_.WriteLinValue->setEnabled(false);
-        ui_.LinStartValue->setText("");
+        ui_.LinPage->WriteLinValue->setEnabled(false);
+        ui_.LinPage->LinStartValue->setText("");
         return;
     }
     for (TLabeledEdit* edit : edits) {
@@ -350,9 +358,9 @@ void ParameterView::ShowLinearizationPage()
     }
     for (QWidget* button : buttons)
         button->setEnabled(true);
-    ui_.WriteLinValue->setEnabled(session_.DeveloperAccess());
-    ui_.ValueLabel->setText(Number(linValueShown_));
-    ui_.FactorLabel->setText(Number(linFactor_));
+    ui_.LinPage->WriteLinValue->setEnabled(session_.DeveloperAccess());
+    ui_.LinPage->ValueLabel->setText(Number(linValueShown_));
+    ui_.LinPage->FactorLabel->setText(Number(linFactor_));
     ShowLinearisierungCaption();
 }
 
@@ -361,8 +369,8 @@ void ParameterView::ShowLinearisierungCaption()
 {
     const CaptionAndHint& linearisierung = LinearisierungTexts(linFactor_);
     if (const std::optional<std::string> caption = Pick(linearisierung.caption, session_.LanguageCode())) {
-        ui_.Linearisierung->setText(QString::fromStdString(*caption));
-        SetHint(ui_.Linearisierung, Text(Pick(linearisierung.hint, session_.LanguageCode())));
+        ui_.Measurement2->Linearisierung->setText(QString::fromStdString(*caption));
+        SetHint(ui_.Measurement2->Linearisierung, Text(Pick(linearisierung.hint, session_.LanguageCode())));
     }
 }
 
@@ -370,24 +378,25 @@ void ParameterView::ShowLinStartValue()
 {
     TSSICom::DataElement& start = session_.Parameter().LinStartValue;
     if (start.Valid) {
-        ui_.LinStartValue->setEnabled(true);
-        ui_.LinStartValue->setReadOnly(!session_.DeveloperAccess());
+        ui_.LinPage->LinStartValue->setEnabled(true);
+        ui_.LinPage->LinStartValue->setReadOnly(!session_.DeveloperAccess());
         if (IsEarly39604Firmware(session_.Parameter().FirmwareVersion.Value)) {
             start.Value = 0;
-            ui_.LinStartValue->setEnabled(false);
+            ui_.LinPage->LinStartValue->setEnabled(false);
         }
-        ui_.LinStartValue->setText(Number(start.Value));
+        ui_.LinPage->LinStartValue->setText(Number(start.Value));
     } else {
-        ui_.LinStartValue->setEnabled(false);
+        ui_.LinPage->LinStartValue->setEnabled(false);
     }
-    SetControlColour(ui_.LinStartValue, ColourOf(LinStartValueColour(start.Changed, session_.DeveloperAccess())));
+    SetControlColour(
+        ui_.LinPage->LinStartValue, ColourOf(LinStartValueColour(start.Changed, session_.DeveloperAccess())));
 }
 
 std::string ParameterView::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
-    return ::RangePointText(point.Value, undefinedValue, ui_.Offset->text().toStdString(),
-        ui_.Linearisierung->isChecked(), p.Resolution.Value, session_.LanguageCode());
+    return ::RangePointText(point.Value, undefinedValue, ui_.Measurement->Offset->text().toStdString(),
+        ui_.Measurement2->Linearisierung->isChecked(), p.Resolution.Value, session_.LanguageCode());
 }
 
 void ParameterView::ShowRangePointFields()
@@ -400,9 +409,10 @@ void ParameterView::ShowRangePointFields()
         QWidget* deleteButton;
     };
     const TSSICom::ParameterStruct& p = session_.Parameter();
-    for (const RangePoint& point :
-        {RangePoint{p.StartPoint, UndefinedStartPoint, ui_.StartPoint, ui_.SetStartPoint, ui_.DelStartPoint},
-            RangePoint{p.EndPoint, UndefinedEndPoint, ui_.EndPoint, ui_.SetEndPoint, ui_.DelEndPoint}}) {
+    for (const RangePoint& point : {RangePoint{p.StartPoint, UndefinedStartPoint, ui_.Measurement2->StartPoint,
+                                        ui_.Measurement2->SetStartPoint, ui_.Measurement2->DelStartPoint},
+             RangePoint{p.EndPoint, UndefinedEndPoint, ui_.Measurement2->EndPoint, ui_.Measurement2->SetEndPoint,
+                 ui_.Measurement2->DelEndPoint}}) {
         if (point.element.Valid)
             point.edit->setText(QString::fromStdString(RangePointText(point.element, point.undefinedValue)));
         for (QWidget* control : {static_cast<QWidget*>(point.edit), point.setButton, point.deleteButton})
@@ -414,8 +424,9 @@ void ParameterView::ShowNewerFirmwareFields()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
     const bool newer = PassesFamily39606Test(p.FirmwareVersion.Value, BlankingThreshold);
-    for (const auto& [edit, element] : {std::pair<TLabeledEdit*, const Element&>{ui_.Blanking, p.Blanking},
-             std::pair<TLabeledEdit*, const Element&>{ui_.IgnoreSsiClkNum, p.InitDelay}}) {
+    for (const auto& [edit, element] :
+        {std::pair<TLabeledEdit*, const Element&>{ui_.ExpertSettings->Blanking, p.Blanking},
+            std::pair<TLabeledEdit*, const Element&>{ui_.Measurement2->IgnoreSsiClkNum, p.InitDelay}}) {
         const bool shown = newer && element.Valid;
         edit->setEnabled(shown);
         if (shown)
@@ -429,12 +440,12 @@ void ParameterView::ApplyModelRules()
     const TSSICom::DataElement& model = session_.Parameter().Model;
     if (!model.Valid)
         return;
-    ui_.Model->setEnabled(true);
-    const bool wSeries = IsWSeriesModelIndex(ui_.Model->itemIndex());
-    ui_.JitterWindow->setReadOnly(wSeries);
-    SetControlColour(ui_.JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
+    ui_.ExpertSettings->Model->setEnabled(true);
+    const bool wSeries = IsWSeriesModelIndex(ui_.ExpertSettings->Model->itemIndex());
+    ui_.SSISettings->JitterWindow->setReadOnly(wSeries);
+    SetControlColour(ui_.SSISettings->JitterWindow, wSeries ? ButtonFaceColour() : WindowColour);
     if (!wSeries)
-        ui_.Siemens->setEnabled(SiemensUsable(model.Value));
+        ui_.Measurement2->Siemens->setEnabled(SiemensUsable(model.Value));
 }
 
 void ParameterView::ShowCycleTimeCaption()
@@ -467,11 +478,11 @@ bool ParameterView::ShowRangePoints()
     };
     if (!session_.Call(&TSSICom::ReadStartPoint))
         return fail(p.StartPoint, texts::StartPointReadError);
-    ui_.StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
+    ui_.Measurement2->StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
     p.StartPoint.Valid = 1;
     if (!session_.Call(&TSSICom::ReadEndPoint))
         return fail(p.EndPoint, texts::EndPointReadError);
-    ui_.EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
+    ui_.Measurement2->EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
     p.EndPoint.Valid = 1;
     if (RangeIsValid(p.StartPoint.Value, p.EndPoint.Value))
         return true;

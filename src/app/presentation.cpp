@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editing_texts.h"
 #include "wire_format.h"
 
 namespace {

@@ -175,12 +175,12 @@ void Supervision::SetSessionControls(bool sessionRunning)
 void Supervision::ShowOperatingTime()
 {
     const OperatingTimeDisplay time = OperatingTimeFor(static_cast<uint32_t>(session_.Parameter().OperatingTime.Value));
-    ui_.OpTimeMinutes->setText(QString::number(time.minutes));
-    ui_.OpTimeMinutes->repaint();
-    ui_.OpTimeHours->setText(QString::number(time.hours));
-    ui_.OpTimeDays->setText(QString::number(time.days));
-    ui_.OpTimeMonth->setText(QString::number(time.months));
-    ui_.OpTimeYears->setText(QString::number(time.years));
+    ui_.ErrorIndication->OpTimeMinutes->setText(QString::number(time.minutes));
+    ui_.ErrorIndication->OpTimeMinutes->repaint();
+    ui_.ErrorIndication->OpTimeHours->setText(QString::number(time.hours));
+    ui_.ErrorIndication->OpTimeDays->setText(QString::number(time.days));
+    ui_.ErrorIndication->OpTimeMonth->setText(QString::number(time.months));
+    ui_.ErrorIndication->OpTimeYears->setText(QString::number(time.years));
 }
 
 void Supervision::SetLedColour(const QColor& colour) { ui_.StatusLED->setColour(colour); }

@@ -6,15 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "bilingual_text.h"
+
 // Every text the program puts on the main window and its dialogs, in English and German;
 // captions that never change stay in the window layouts.
 // LanguageCode 0 is English, 1 German; any other code shows nothing (Pick returns
 // nullopt), unless a message says otherwise. "\n" inside a text is one line feed.
-
-struct BilingualText {
-    const char* english;
-    const char* german;  // nullptr: the German texts leave this one as it is
-};
 
 struct BilingualMessage {
     BilingualText caption;
@@ -96,17 +93,6 @@ inline constexpr BilingualMessage RangeError{{"Measurement range error", "Messbe
 // Label5 beside InfoLabel5, by measuring mode.
 inline constexpr BilingualText MinSsiPeriodCaption{"Min. SSI period:", "Min. Meßzykluszeit:"};
 inline constexpr BilingualText CycleTimeCaption{"Cycle Time:", "Zykluszeit:"};
-// Linearisierung, by the linearization factor byte.
-inline constexpr BilingualText InternalLinearizationCaption{"internal linearization", "interne Linearisierung"};
-inline constexpr BilingualText InternalLinearizationHint{
-    "With integrated linearity values for compenzation!\nAttention: \n - the cycle time will be changed\n"
-    " - only available, if already ordered with this option",
-    "Der im Werk ermittelte Nichtlinearität wird herausgerechnet!\nAchtung: \n - die Zykluszeit ändert sich!\n"
-    " - nur möglich, wenn diese Option auch bestellt wurde!"};
-inline constexpr BilingualText ExcludeReflectionCaption{"exclude reflection", "Reflexion ausschließen"};
-inline constexpr BilingualText ExcludeReflectionHint{
-    "For exclude the reflection of returned wave!\nAttention: The cycle time will be changed.",
-    "Die Reflexion (Sensoren > 600mm) wird hiermit ausgeschlossen!\nAchtung: \n - die Zykluszeit ändert sich!"};
 inline constexpr const char* HalfMicronResolution = "0.5";
 
 // Sensor update and factory settings.
@@ -121,10 +107,6 @@ inline constexpr BilingualMessage OverwriteUserSettings{
     {"This will overwrite your settings with the original factory settings",
         "Soll Werkseinstellung wiederhergestellt werden?"}};
 
-// Hints of controls that other texts copy.
-inline constexpr BilingualText OriginHint{
-    "Set the new origin to the current magnet position", "Setzt den Nullpunkt an die aktuelle Magnetposition"};
-
 }  // namespace texts
 
 // The port selection dialog's captions. Codes other than 0 and 1 get the layout's own.
@@ -136,17 +118,8 @@ struct PortDialogTexts {
 };
 const PortDialogTexts& PortDialogCaptions(uint8_t languageCode);
 
-// The language texts of the main window and its menu, in the order they are applied.
-enum class TextProperty : uint8_t { Caption, Label, Hint, Items };
-// The chargepump group lists eight stages for a "WBF" model and three for any other.
-enum class ModelVariant : uint8_t { Any, Wbf, Other };
-
-struct ControlText {
-    const char* control;  // objectName
-    TextProperty property;
-    BilingualText text;
-    ModelVariant variant = ModelVariant::Any;
-};
+// The language texts of the main window and its menu, in the order they are applied:
+// the main window's own rows first, then those of each feature area.
 // Every row, both chargepump variants included. OriginButton's hint row carries the
 // same texts as OriginLabel's, so applying the rows in order copies that hint.
 std::span<const ControlText> LanguageTable();

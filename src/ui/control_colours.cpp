@@ -10,6 +10,9 @@
 
 namespace {
 
+// Dark enough to read on ChangedColour also when the control is disabled.
+const QColor kDisabledTextOnChanged{0x50, 0x50, 0x50};
+
 struct ColouredPart {
     QWidget* widget;
     QPalette::ColorRole role;
@@ -34,6 +37,9 @@ void SetControlColour(QWidget* control, const QColor& colour)
     const ColouredPart part = PartOf(control);
     QPalette palette = part.widget->palette();
     palette.setColor(part.role, colour);
+    for (QPalette::ColorRole text : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, text,
+            colour == ChangedColour ? kDisabledTextOnChanged : QApplication::palette().color(QPalette::Disabled, text));
     part.widget->setPalette(palette);
     if (part.role == QPalette::Window)
         part.widget->setAutoFillBackground(true);

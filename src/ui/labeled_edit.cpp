@@ -13,6 +13,8 @@ TLabeledEdit::TLabeledEdit(QWidget* parent) : QWidget(parent), label_(new QLabel
     layout->addWidget(edit_, 1);
     label_->setBuddy(edit_);
     setFocusProxy(edit_);
+    // Lets the window's tab order place the whole control; the edit takes the focus.
+    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     edit_->installEventFilter(this);
     connect(edit_, &QLineEdit::textChanged, this, &TLabeledEdit::textChanged);
@@ -28,7 +30,13 @@ void TLabeledEdit::setLabelText(const QString& text) { label_->setText(text); }
 
 bool TLabeledEdit::isReadOnly() const { return edit_->isReadOnly(); }
 
-void TLabeledEdit::setReadOnly(bool readOnly) { edit_->setReadOnly(readOnly); }
+// A read-only edit shows its value without the frame of an entry field; its background
+// stays the colour the program gives it.
+void TLabeledEdit::setReadOnly(bool readOnly)
+{
+    edit_->setReadOnly(readOnly);
+    edit_->setFrame(!readOnly);
+}
 
 int TLabeledEdit::maxLength() const { return edit_->maxLength(); }
 

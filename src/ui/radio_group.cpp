@@ -12,15 +12,24 @@ TRadioGroup::TRadioGroup(QWidget* parent) :
     connect(buttons_, &QButtonGroup::idToggled, this, &TRadioGroup::OnButtonToggled);
 }
 
+// The buttons that stay keep their place in the tab order; new ones follow the last.
 void TRadioGroup::setItems(const QStringList& items)
 {
-    for (QAbstractButton* old : buttons_->buttons()) {
-        buttons_->removeButton(old);
-        delete old;
+    QList<QAbstractButton*> kept = buttons_->buttons();
+    while (kept.size() > items.size()) {
+        QAbstractButton* surplus = kept.takeLast();
+        buttons_->removeButton(surplus);
+        delete surplus;
     }
     items_ = items;
     for (int i = 0; i < items_.size(); ++i) {
+        if (i < kept.size()) {
+            kept[i]->setText(items_[i]);
+            continue;
+        }
         auto* button = new QRadioButton(items_[i], this);
+        if (i > 0)
+            setTabOrder(buttons_->button(i - 1), button);
         buttons_->addButton(button, i);
         column_->addWidget(button);
     }

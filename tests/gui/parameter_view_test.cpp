@@ -8,9 +8,9 @@ TEST_F(MainWindow, TemperatureBitForcesBitWidth24OnNewFirmware)
     EXPECT_EQ(dialogs.shown[0].caption, "Info");
     EXPECT_EQ(dialogs.shown[0].text,
         "Number of data bits will be automatically\ncorrected to 24 because temperature bit is set");
-    EXPECT_EQ(Ui().BitWidth->text(), "24");
-    EXPECT_FALSE(Ui().BitWidth->isEnabled());
-    EXPECT_EQ(ControlColour(Ui().BitWidth), ChangedColour);
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "24");
+    EXPECT_FALSE(Ui().SSISettings->BitWidth->isEnabled());
+    EXPECT_EQ(ControlColour(Ui().SSISettings->BitWidth), ChangedColour);
     EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
     EXPECT_EQ(host->Register('D'), "020118");
 
@@ -23,8 +23,8 @@ TEST_F(MainWindow, NoCorrectionUpToFirmware3960606)
     StartWithSensor({.firmwareVersion = 3960606, .registers = {{'D', "020114"}, {'K', "020001"}}});
     Tick();
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(Ui().BitWidth->text(), "20");
-    EXPECT_TRUE(Ui().BitWidth->isEnabled());
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "20");
+    EXPECT_TRUE(Ui().SSISettings->BitWidth->isEnabled());
 }
 
 TEST_F(MainWindow, VelocityModeForcesTheFilterOff)
@@ -34,8 +34,8 @@ TEST_F(MainWindow, VelocityModeForcesTheFilterOff)
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text,
         "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist");
-    EXPECT_EQ(Ui().FilterS->itemIndex(), 0);
-    EXPECT_FALSE(Ui().FilterS->isEnabled());
+    EXPECT_EQ(Ui().Measurement->FilterS->itemIndex(), 0);
+    EXPECT_FALSE(Ui().Measurement->FilterS->isEnabled());
     EXPECT_EQ(host->Register('D'), "020119");
 }
 
@@ -65,12 +65,12 @@ TEST_F(MainWindow, ModelLettersDecideCodeTypeAndGroups)
         Tick();
         EXPECT_EQ(Session().ModelCode(), c.code);
         EXPECT_EQ(Ui().InfoLabel1->text(), c.type);
-        EXPECT_EQ(Ui().Model->itemIndex(), c.modelIndex);
-        EXPECT_EQ(Ui().ChargepumpStages->items().size(), c.chargepumpItems);
+        EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), c.modelIndex);
+        EXPECT_EQ(Ui().ExpertSettings->ChargepumpStages->items().size(), c.chargepumpItems);
         const bool wbf = c.chargepumpItems == 8;
-        EXPECT_EQ(Ui().ChargepumpStages->height(), wbf ? 180 : 84);
-        EXPECT_EQ(Ui().Model->isVisibleTo(Ui().ExpertSettings), !wbf);
-        EXPECT_EQ(Ui().K_SERIE->isVisibleTo(Ui().ExpertSettings), !wbf);
+        EXPECT_EQ(Ui().ExpertSettings->ChargepumpStages->height(), wbf ? 180 : 84);
+        EXPECT_EQ(Ui().ExpertSettings->Model->isVisibleTo(Ui().ExpertSettings), !wbf);
+        EXPECT_EQ(Ui().ExpertSettings->K_SERIE->isVisibleTo(Ui().ExpertSettings), !wbf);
         form.reset();
         host->Stop();
     }
@@ -82,7 +82,7 @@ TEST_F(MainWindow, OffsetIsShownInMicrometresByFirmware)
         SCOPED_TRACE(firmware);
         StartWithSensor({.firmwareVersion = firmware, .registers = {{'N', "000064"}, {'D', "820119"}}});
         Tick();
-        EXPECT_EQ(Ui().Offset->text(), shown);
+        EXPECT_EQ(Ui().Measurement->Offset->text(), shown);
         form.reset();
         host->Stop();
     }
@@ -92,8 +92,8 @@ TEST_F(MainWindow, RangePointsAreShownAndChecked)
 {
     StartWithSensor({.registers = {{'N', "000014"}}, .startPoint = 2000});
     Tick();
-    EXPECT_EQ(Ui().StartPoint->text(), "10.100 mm");
-    EXPECT_EQ(Ui().EndPoint->text(), "not defined");
+    EXPECT_EQ(Ui().Measurement2->StartPoint->text(), "10.100 mm");
+    EXPECT_EQ(Ui().Measurement2->EndPoint->text(), "not defined");
     EXPECT_TRUE(form->ShowRangePoints());
 
     host->WithModel([](sim::SensorModel& sensor) {
@@ -115,11 +115,11 @@ TEST_F(MainWindow, LinearizationFactorNamesTheCheckBox)
         SCOPED_TRACE(factor);
         StartWithSensor({.linBytes = {{200, 7}, {501, static_cast<uint8_t>(factor)}}}, 0, "738164209355");
         Tick();
-        EXPECT_EQ(Ui().Linearisierung->text(), caption);
-        EXPECT_EQ(Ui().AdresLabel->text(), "200");
-        EXPECT_EQ(Ui().ValueLabel->text(), "7");
-        EXPECT_EQ(Ui().FactorLabel->text(), QString::number(factor));
-        EXPECT_FALSE(Ui().WriteLinValue->isEnabled());
+        EXPECT_EQ(Ui().Measurement2->Linearisierung->text(), caption);
+        EXPECT_EQ(Ui().LinPage->AdresLabel->text(), "200");
+        EXPECT_EQ(Ui().LinPage->ValueLabel->text(), "7");
+        EXPECT_EQ(Ui().LinPage->FactorLabel->text(), QString::number(factor));
+        EXPECT_FALSE(Ui().LinPage->WriteLinValue->isEnabled());
         form.reset();
         host->Stop();
     }

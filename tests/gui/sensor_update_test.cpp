@@ -75,11 +75,11 @@ TEST_F(MainWindow, ReadFactorySettingsInDemoColoursEveryControl)
     Session().Call(&TSSICom::LoadDemoDefaults);
     Tick();
     Session().Parameter().BitWidth.Value = 13;
-    Ui().ReadFactoryButton->click();
-    EXPECT_EQ(Ui().BitWidth->text(), "25");
-    EXPECT_EQ(ControlColour(Ui().BitWidth), ChangedColour);
-    EXPECT_EQ(ControlColour(Ui().FilterS), ChangedColour);
-    EXPECT_EQ(ControlColour(Ui().IgnoreSsiClkNum), ChangedColour);
+    Ui().ExpertSettings2->ReadFactoryButton->click();
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "25");
+    EXPECT_EQ(ControlColour(Ui().SSISettings->BitWidth), ChangedColour);
+    EXPECT_EQ(ControlColour(Ui().Measurement->FilterS), ChangedColour);
+    EXPECT_EQ(ControlColour(Ui().Measurement2->IgnoreSsiClkNum), ChangedColour);
     EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
 }
 
@@ -93,8 +93,8 @@ TEST_F(MainWindow, RestoreFactorySettingsReadsAndCommits)
     EXPECT_EQ(dialogs.shown.front().caption, "Overwrite User Settings?");
     EXPECT_EQ(host->Counts().factoryRestore, 1);
     EXPECT_EQ(host->Counts().commit, 1);
-    EXPECT_EQ(Ui().BitWidth->text(), "16");
-    EXPECT_EQ(ControlColour(Ui().BitWidth), WindowColour);
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "16");
+    EXPECT_EQ(ControlColour(Ui().SSISettings->BitWidth), WindowColour);
     EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
 
     dialogs.answers.push_back(DialogAnswer::No);

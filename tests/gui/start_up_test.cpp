@@ -73,7 +73,7 @@ TEST_F(MainWindow, DemoChosenLoadsDemoValuesAndStoresNoPort)
 
     Tick();
     EXPECT_TRUE(Session().SessionActive());
-    EXPECT_EQ(Ui().BitWidth->text(), "25");
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "25");
     EXPECT_TRUE(Ui().SelComPort->isVisible());
     EXPECT_EQ(Status().size(), 54);
 }
@@ -135,9 +135,9 @@ TEST_F(MainWindow, AccessLevelsShowTheirControls)
         EXPECT_EQ(pages.isTabVisible(pages.indexOf(Ui().ExpertSettings)), c.expertPages);
         EXPECT_EQ(pages.isTabVisible(pages.indexOf(Ui().LinPage)), c.expertPages);
         EXPECT_EQ(pages.isTabVisible(pages.indexOf(Ui().Firmware)), c.firmwarePage);
-        EXPECT_EQ(Ui().SlowAvarageFilter->isVisibleTo(Ui().Measurement), c.slowAverage);
-        EXPECT_EQ(Ui().OpTimeYears->isVisibleTo(Ui().ErrorIndication), c.operatingTime);
-        EXPECT_EQ(Ui().FactorLabel->isReadOnly(), !c.factorEditable);
+        EXPECT_EQ(Ui().Measurement->SlowAvarageFilter->isVisibleTo(Ui().Measurement), c.slowAverage);
+        EXPECT_EQ(Ui().ErrorIndication->OpTimeYears->isVisibleTo(Ui().ErrorIndication), c.operatingTime);
+        EXPECT_EQ(Ui().LinPage->FactorLabel->isReadOnly(), !c.factorEditable);
         EXPECT_EQ(Session().DeveloperAccess(), c.developer);
         form.reset();
     }

@@ -18,17 +18,17 @@ TEST_F(MainWindow, SessionStartReadsTheSensorAndFillsThePages)
     EXPECT_TRUE(Ui().FileOpenItem->isEnabled());
     EXPECT_TRUE(Ui().RestoreFactorySettings1->isEnabled());
     EXPECT_FALSE(Ui().FirmwareUpdate->isVisible());
-    EXPECT_EQ(Ui().BitWidth->text(), "25");
-    EXPECT_EQ(Ui().CodingGroup->itemIndex(), 1);
-    EXPECT_EQ(Ui().Resolution->text(), "5");
-    EXPECT_EQ(Ui().Offset->text(), "100");  // 20 µm steps of 5 µm
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "25");
+    EXPECT_EQ(Ui().SSISettings->CodingGroup->itemIndex(), 1);
+    EXPECT_EQ(Ui().Measurement->Resolution->text(), "5");
+    EXPECT_EQ(Ui().Measurement->Offset->text(), "100");  // 20 µm steps of 5 µm
     EXPECT_EQ(Ui().InfoLabel1->text(), "K-Series SSI (KH)");
     EXPECT_EQ(Ui().InfoLabel2->text(), "500mm");
     EXPECT_EQ(Ui().InfoLabel3->text(), "12345678");
     EXPECT_EQ(Ui().InfoLabel6->text(), "396-01-05");
-    EXPECT_EQ(Ui().StartPoint->text(), "not defined");
-    EXPECT_EQ(Ui().EndPoint->text(), "not defined");
-    EXPECT_EQ(Ui().Model->itemIndex(), 0);
+    EXPECT_EQ(Ui().Measurement2->StartPoint->text(), "not defined");
+    EXPECT_EQ(Ui().Measurement2->EndPoint->text(), "not defined");
+    EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), 0);
     EXPECT_EQ(CountSent("VA"), 1);
 
     host->ClearLog();
@@ -200,11 +200,11 @@ TEST_F(MainWindow, OperatingTimeIsShownInYearsToMinutes)
 {
     StartWithSensor({.registers = {{'T', "0002A7B0"}}}, 0, "5820463917284630");
     Tick();
-    EXPECT_EQ(Ui().OpTimeYears->text(), "1");
-    EXPECT_EQ(Ui().OpTimeMonth->text(), "0");
-    EXPECT_EQ(Ui().OpTimeDays->text(), "2");
-    EXPECT_EQ(Ui().OpTimeHours->text(), "12");
-    EXPECT_EQ(Ui().OpTimeMinutes->text(), "0");
+    EXPECT_EQ(Ui().ErrorIndication->OpTimeYears->text(), "1");
+    EXPECT_EQ(Ui().ErrorIndication->OpTimeMonth->text(), "0");
+    EXPECT_EQ(Ui().ErrorIndication->OpTimeDays->text(), "2");
+    EXPECT_EQ(Ui().ErrorIndication->OpTimeHours->text(), "12");
+    EXPECT_EQ(Ui().ErrorIndication->OpTimeMinutes->text(), "0");
 }
 
 TEST_F(MainWindow, LanguageSwitchRestartsTheSessionWithoutReading)
@@ -223,5 +223,5 @@ TEST_F(MainWindow, LanguageSwitchRestartsTheSessionWithoutReading)
     Tick();
     EXPECT_EQ(Status(), "Verbindung hergestellt an COM-Port 97");
     EXPECT_EQ(CountSent("VA"), 0);
-    EXPECT_EQ(Ui().FilterS->items().front(), "kein Filter");
+    EXPECT_EQ(Ui().Measurement->FilterS->items().front(), "kein Filter");
 }

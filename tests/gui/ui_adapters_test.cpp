@@ -1,9 +1,13 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +24,22 @@ QList<int> Emitted(const QSignalSpy& spy)
     for (const QList<QVariant>& call : spy)
         indexes << call.at(0).toInt();
     return indexes;
+}
+
+// Relative luminance and contrast ratio of two sRGB colours, as accessibility guidelines
+// define them.
+double Luminance(const QColor& colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+double Contrast(const QColor& first, const QColor& second)
+{
+    const auto [darker, lighter] = std::minmax({Luminance(first), Luminance(second)});
+    return (lighter + 0.05) / (darker + 0.05);
 }
 
 int CheckedButtons(const TRadioGroup& group)
@@ -65,6 +85,21 @@ TEST(RadioGroup, NewItemsKeepTheIndexWhileTheListIsLongEnough)
     EXPECT_EQ(group.itemIndex(), -1);
     EXPECT_EQ(CheckedButtons(group), 0);
     EXPECT_EQ(Emitted(spy), (QList<int>{-1}));
+}
+
+TEST(RadioGroup, NewItemsStayInTheTabOrderBeforeTheNextControl)
+{
+    QWidget window;
+    auto* group = new TRadioGroup(&window);
+    group->setItems({"no Filter", "Grade 2", "Grade 4", "Grade 8"});
+    auto* next = new QLineEdit(&window);
+    for (const QStringList& items : {QStringList{"1 Stage", "3 Stages"},
+             QStringList{"Stage 1", "Stage 2", "Stage 3", "Stage 4", "Stage 5", "Stage 6", "Stage 7", "Stage 8"}}) {
+        group->setItems(items);
+        for (int i = 0; i + 1 < items.size(); ++i)
+            EXPECT_EQ(group->button(i)->nextInFocusChain(), group->button(i + 1)) << i;
+        EXPECT_EQ(group->button(static_cast<int>(items.size()) - 1)->nextInFocusChain(), next);
+    }
 }
 
 TEST(RadioGroup, IndexOutsideTheListSelectsNothing)
@@ -126,6 +161,47 @@ TEST(LabeledEdit, DisablingGreysLabelAndEdit)
     EXPECT_FALSE(edit.edit()->isEnabled());
     edit.setText("12345");
     EXPECT_EQ(edit.text(), "123");
+}
+
+TEST(LabeledEdit, ReadOnlyLosesTheFrameAndKeepsThePaintedBackground)
+{
+    TLabeledEdit edit;
+    edit.resize(200, 30);
+    SetControlColour(&edit, ChangedColour);
+    edit.setReadOnly(true);
+    EXPECT_FALSE(edit.edit()->hasFrame());
+    const QImage shown = edit.edit()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() - 3, shown.height() / 2), ChangedColour);
+    edit.setReadOnly(false);
+    EXPECT_TRUE(edit.edit()->hasFrame());
+}
+
+// Disabled text on ChangedColour reads at a contrast of 4.5:1 or better; on other colours it
+// is the palette's own again.
+TEST(ControlColours, DisabledTextStaysReadableOnChangedColour)
+{
+    TLabeledEdit edit;
+    TRadioGroup group;
+    group.setItems({"binary", "gray"});
+    QCheckBox check;
+    const QPalette standard = QApplication::palette();
+    const struct {
+        QWidget* painted;
+        QWidget* text;
+        QPalette::ColorRole role;
+    } cases[] = {
+        {&edit, edit.edit(), QPalette::Text},
+        {&group, group.button(0), QPalette::WindowText},
+        {&check, &check, QPalette::WindowText},
+    };
+    for (const auto& c : cases) {
+        SetControlColour(c.painted, ChangedColour);
+        c.painted->setEnabled(false);
+        EXPECT_GE(Contrast(c.text->palette().color(QPalette::Disabled, c.role), ChangedColour), 4.5)
+            << c.painted->metaObject()->className();
+        SetControlColour(c.painted, WindowColour);
+        EXPECT_EQ(c.text->palette().color(QPalette::Disabled, c.role), standard.color(QPalette::Disabled, c.role));
+    }
 }
 
 TEST(ControlColours, ReadBackWhatWasPainted)
