@@ -7,8 +7,14 @@
 #include "about_form.h"
 #include "com_port_select_form.h"
 #include "dialog_service.h"
+#include "editing_controller.h"
+#include "files_controller.h"
+#include "firmware_controller.h"
 #include "language_select.h"
+#include "linearization_controller.h"
 #include "parameter_view.h"
+#include "reports_controller.h"
+#include "sensor_test_controller.h"
 #include "sensor_session.h"
 #include "sensor_update.h"
 #include "session_dialogs.h"
@@ -35,12 +41,27 @@ TMainForm::TMainForm(TSerialCom::Sleeper linkSleep, QWidget* parent) :
     ui->setupUi(this);
     Timer1 = new QTimer(this);
     Timer1->setInterval(Supervision::IntervalMs);
-    view_ = std::make_unique<ParameterView>(*session_, dialogs_, *ui, this, [this] { ApplyLanguage(); });
+    CreateAreaControllers();
+    view_ = std::make_unique<ParameterView>(
+        *session_, *ui, AreaViews{*editing_, *linearization_, *firmware_, *sensorTest_}, [this] { ApplyLanguage(); });
     supervision_ = std::make_unique<Supervision>(*session_, dialogs_, *ui, *Timer1, *view_, this);
     sensorUpdate_ = std::make_unique<SensorUpdate>(*session_, dialogs_, *Timer1, *view_, this);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::IdleFunction);
     connect(session_.get(), &SensorSession::UnsavedChangesMarked, ui->EEPROMUpdateButton, &QWidget::setEnabled);
     RunStartUp();
+}
+
+void TMainForm::CreateAreaControllers()
+{
+    SensorSession& session = *session_;
+    editing_ = std::make_unique<EditingController>(session, dialogs_,
+        EditingPages{*ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2, *ui->ExpertSettings,
+            *ui->ExpertSettings2});
+    files_ = std::make_unique<FilesController>(session, dialogs_, *ui->FileOpenItem, *ui->FileSaveAsItem);
+    sensorTest_ = std::make_unique<SensorTestController>(session, dialogs_, *ui->Measurement, *ui->Measurement2);
+    firmware_ = std::make_unique<FirmwareController>(session, dialogs_, *ui->Firmware);
+    linearization_ = std::make_unique<LinearizationController>(session, dialogs_, *ui->LinPage);
+    reports_ = std::make_unique<ReportsController>(session, dialogs_, *ui->Print);
 }
 
 // The session lets go of the sensor with an RTS pulse; no tick may come in meanwhile.
@@ -208,7 +229,7 @@ void TMainForm::UpdateStatusDisplay(int kind, const std::string& text)
 
 void TMainForm::RefreshParameterView() { view_->RefreshParameterView(); }
 
-bool TMainForm::ShowRangePoints() { return view_->ShowRangePoints(); }
+bool TMainForm::ShowRangePoints() { return sensorTest_->ShowRangePoints(); }
 
 void TMainForm::EEPROMUpdateButtonClick() { sensorUpdate_->EEPROMUpdateButtonClick(); }
 

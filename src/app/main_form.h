@@ -11,8 +11,14 @@ namespace Ui {
 class TMainForm;
 }
 class DialogService;
+class EditingController;
+class FilesController;
+class FirmwareController;
+class LinearizationController;
 class ParameterView;
+class ReportsController;
 class SensorSession;
+class SensorTestController;
 class SensorUpdate;
 class SettingsStore;
 class Supervision;
@@ -75,6 +81,7 @@ protected:
 private:
     enum class PortDialogOrigin { StartUp, PortButton };
 
+    void CreateAreaControllers();
     void RunStartUp();
     TAboutForm* SplashFadeIn();
     void ChooseLanguage(const SettingsStore& settings);
@@ -90,6 +97,12 @@ private:
     std::unique_ptr<Ui::TMainForm> ui;
     DialogService& dialogs_;
     std::unique_ptr<SensorSession> session_;
+    std::unique_ptr<EditingController> editing_;
+    std::unique_ptr<FilesController> files_;
+    std::unique_ptr<SensorTestController> sensorTest_;
+    std::unique_ptr<FirmwareController> firmware_;
+    std::unique_ptr<LinearizationController> linearization_;
+    std::unique_ptr<ReportsController> reports_;
     std::unique_ptr<ParameterView> view_;
     std::unique_ptr<Supervision> supervision_;
     std::unique_ptr<SensorUpdate> sensorUpdate_;

@@ -3,69 +3,19 @@
 #include <QCheckBox>
 
 #include "control_colours.h"
+#include "editing_controller.h"
+#include "element_controls.h"
+#include "firmware_controller.h"
+#include "linearization_controller.h"
+#include "sensor_test_controller.h"
 #include "labeled_edit.h"
 #include "presentation.h"
 #include "radio_group.h"
 #include "sensor_session.h"
-#include "session_dialogs.h"
 #include "session_rules.h"
 #include "ui_main_form.h"
 
 namespace {
-
-using Element = TSSICom::DataElement;
-
-QString Number(int64_t value) { return QString::number(value); }
-
-// Edits are white, radio groups and check boxes button-face, unless their element changed.
-void PaintEdit(QWidget* control, const Element& element)
-{
-    SetControlColour(control, element.Changed ? ChangedColour : WindowColour);
-}
-
-void PaintGroup(QWidget* control, const Element& element)
-{
-    SetControlColour(control, element.Changed ? ChangedColour : ButtonFaceColour());
-}
-
-void ShowEditText(TLabeledEdit* edit, const Element& element, const QString& text)
-{
-    edit->setEnabled(element.Valid);
-    if (element.Valid)
-        edit->setText(text);
-    PaintEdit(edit, element);
-}
-
-void ShowEdit(TLabeledEdit* edit, const Element& element) { ShowEditText(edit, element, Number(element.Value)); }
-
-QColor ColourOf(FieldColour colour)
-{
-    switch (colour) {
-    case FieldColour::Changed:
-        return ChangedColour;
-    case FieldColour::White:
-        return WindowColour;
-    case FieldColour::ButtonFace:
-        break;
-    }
-    return ButtonFaceColour();
-}
-
-void ShowGroup(TRadioGroup* group, const Element& element, int index)
-{
-    group->setEnabled(element.Valid);
-    if (element.Valid)
-        group->setItemIndex(index);
-    PaintGroup(group, element);
-}
-
-void ShowCheck(QCheckBox* check, const Element& element)
-{
-    check->setEnabled(element.Valid);
-    if (element.Valid)
-        check->setChecked(element.Value != 0);
-    PaintGroup(check, element);
-}
 
 void SetIfGiven(QCheckBox* check, std::optional<bool> checked)
 {
@@ -73,77 +23,22 @@ void SetIfGiven(QCheckBox* check, std::optional<bool> checked)
         check->setChecked(*checked);
 }
 
-QString Text(const std::optional<std::string>& text) { return QString::fromStdString(text.value_or(std::string())); }
-
 }  // namespace
 
-ParameterView::ParameterView(SensorSession& session, DialogService& dialogs, Ui::TMainForm& ui, QWidget* window,
-    std::function<void()> applyLanguage) :
-    session_(session), dialogs_(dialogs), ui_(ui), window_(window), applyLanguage_(std::move(applyLanguage))
+ParameterView::ParameterView(
+    SensorSession& session, Ui::TMainForm& ui, const AreaViews& areas, std::function<void()> applyLanguage) :
+    session_(session), ui_(ui), areas_(areas), applyLanguage_(std::move(applyLanguage))
 {
 }
 
+// The session step runs first, in the order of its exchanges on the wire: the corrections,
+// then the linearization reads.
 void ParameterView::ShowParameterSet()
 {
-    CorrectParameterSet();
-    ReadLinearizationValues();
+    areas_.editing.CorrectParameterSet();
+    areas_.linearization.ReadPageValues();
     RefreshParameterView();
-    ShowPendingMessages();
-}
-
-// Two combinations the firmware cannot use are corrected and written to the sensor at
-// once: bit width 24 while the temperature bit is set, filter 0 in velocity mode.
-void ParameterView::CorrectParameterSet()
-{
-    TSSICom::ParameterStruct& p = session_.Parameter();
-    if (p.BitWidth.Valid && BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, p.BitWidth.Value).correct)
-        Correct(p.BitWidth, CorrectedBitWidth, texts::BitWidthCorrection, &TSSICom::WriteBitWidth);
-    if (p.Filter.Valid && FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, p.Filter.Value).correct)
-        Correct(p.Filter, CorrectedFilter, texts::FilterCorrection, &TSSICom::WriteFilter);
-}
-
-// The corrected value shows as changed; a failed write ends the session.
-void ParameterView::Correct(
-    Element& element, int32_t corrected, const BilingualMessage& message, bool (TSSICom::*write)())
-{
-    pendingMessages_.push_back(&message);
-    element.Value = corrected;
-    element.Changed = 1;
-    if (session_.Call(write)) {
-        session_.MarkUnsaved();
-        return;
-    }
-    pendingMessages_.push_back(&texts::CommunicationError);
-    session_.MarkSaved();
-    session_.SetSessionActive(false);
-}
-
-// The byte at the address the page shows (200 when it shows none) and the factor at 501.
-// A failed read leaves the last value of LinValue in place.
-void ParameterView::ReadLinearizationValues()
-{
-    TSSICom::DataElement& linValue = session_.Parameter().LinValue;
-    linPageUsable_ = linValue.Valid;
-    if (!linPageUsable_)
-        return;
-    if (ui_.LinPage->AdresLabel->text().isEmpty())
-        ui_.LinPage->AdresLabel->setText(DefaultLinAddress);
-    session_.Call(&TSSICom::ReadLinValue, LinAddressFrom(ui_.LinPage->AdresLabel->text().toStdString()));
-    linValueShown_ = linValue.Value;
-    session_.Call(&TSSICom::ReadLinValue, LinFactorAddress);
-    linFactor_ = linValue.Value;
-}
-
-void ParameterView::ShowPendingMessages()
-{
-    const std::vector<const BilingualMessage*> messages = std::move(pendingMessages_);
-    pendingMessages_.clear();
-    for (const BilingualMessage* message : messages)
-        if (message == &texts::CommunicationError)
-            ReportCommunicationError(dialogs_, window_, session_.LanguageCode());
-        else
-            ShowMessage(
-                dialogs_, window_, session_.LanguageCode(), *message, DialogButtons::Ok, DialogIcon::Information);
+    areas_.editing.ShowCorrectionMessages();
 }
 
 void ParameterView::RefreshParameterView()
@@ -178,7 +73,8 @@ void ParameterView::RefreshParameterView()
     ShowEdit(ui_.ErrorIndication->PowerFail, p.PowerfailTime);
     ShowProcessOptions();
     ShowMode();
-    ShowFirmwarePage();
+    ShowSsiSampleCycle();
+    areas_.firmware.ShowPage();
     ShowChargepump();
     ShowEdit(ui_.SSISettings->JitterWindow, p.JitterWindow);
     ShowModel();
@@ -186,9 +82,11 @@ void ParameterView::RefreshParameterView()
     if (p.SecErrorValue.Valid)
         ui_.ErrorIndication->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
     PaintGroup(ui_.ErrorIndication->ErrorValue2, p.SecErrorValue);
-    ShowLinearizationPage();
-    ShowLinStartValue();
-    ShowRangePointFields();
+    areas_.linearization.ShowPage();
+    if (areas_.linearization.PageUsable())
+        ShowLinearisierungCaption();
+    areas_.linearization.ShowLinStartValue();
+    areas_.sensorTest.ShowRangePointFields();
     ShowCycleTimeCaption();
     ShowNewerFirmwareFields();
     ApplyModelRules();
@@ -294,18 +192,14 @@ void ParameterView::ShowMode()
     PaintGroup(ui_.SSISettings->Mode, p.Mode);
 }
 
-void ParameterView::ShowFirmwarePage()
+// The SSI sample cycle exists on the firmware that the firmware page can update.
+void ParameterView::ShowSsiSampleCycle()
 {
     const TSSICom::ParameterStruct& p = session_.Parameter();
     const bool usable = FirmwarePageUsable(p.FirmwareVersion.Value);
     ui_.SSISettings->SSI_Abstand->setEnabled(usable);
     if (usable)
         ui_.SSISettings->SSI_Abstand->setText(Number(p.SSISampleTime.Value));
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             ui_.Firmware->LoadFile, ui_.Firmware->UpdateFW, ui_.Firmware->InfoBox, ui_.Firmware->Download})
-        control->setEnabled(usable);
-    for (QWidget* list : std::initializer_list<QWidget*>{ui_.Firmware->InfoBox, ui_.Firmware->Download})
-        SetControlColour(list, usable ? WindowColour : ButtonFaceColour());
 }
 
 void ParameterView::ShowChargepump()
@@ -334,89 +228,13 @@ void ParameterView::ShowModel()
     PaintGroup(ui_.ExpertSettings->Model, model);
 }
 
-void ParameterView::ShowLinearizationPage()
-{
-    const std::initializer_list<TLabeledEdit*> edits{
-        ui_.LinPage->ValueLabel, ui_.LinPage->AdresLabel, ui_.LinPage->FactorLabel};
-    const std::initializer_list<QWidget*> buttons{
-        ui_.LinPage->ReadLinValue, ui_.LinPage->WriteLinFile, ui_.LinPage->PrintLinFile};
-    if (!linPageUsable_) {
-        for (TLabeledEdit* edit : edits) {
-            edit->setEnabled(false);
-            SetControlColour(edit, ButtonFaceColour());
-            edit->setText("");
-        }
-        for (QWidget* button : buttons)
-            button->setEnabled(false);
-        ui_.LinPage->WriteLinValue->setEnabled(false);
-        ui_.LinPage->LinStartValue->setText("");
-        return;
-    }
-    for (TLabeledEdit* edit : edits) {
-        edit->setEnabled(true);
-        SetControlColour(edit, WindowColour);
-    }
-    for (QWidget* button : buttons)
-        button->setEnabled(true);
-    ui_.LinPage->WriteLinValue->setEnabled(session_.DeveloperAccess());
-    ui_.LinPage->ValueLabel->setText(Number(linValueShown_));
-    ui_.LinPage->FactorLabel->setText(Number(linFactor_));
-    ShowLinearisierungCaption();
-}
-
 // The factor decides what the Linearisierung option means on this sensor.
 void ParameterView::ShowLinearisierungCaption()
 {
-    const CaptionAndHint& linearisierung = LinearisierungTexts(linFactor_);
+    const CaptionAndHint& linearisierung = LinearisierungTexts(areas_.linearization.Factor());
     if (const std::optional<std::string> caption = Pick(linearisierung.caption, session_.LanguageCode())) {
         ui_.Measurement2->Linearisierung->setText(QString::fromStdString(*caption));
-        SetHint(ui_.Measurement2->Linearisierung, Text(Pick(linearisierung.hint, session_.LanguageCode())));
-    }
-}
-
-void ParameterView::ShowLinStartValue()
-{
-    TSSICom::DataElement& start = session_.Parameter().LinStartValue;
-    if (start.Valid) {
-        ui_.LinPage->LinStartValue->setEnabled(true);
-        ui_.LinPage->LinStartValue->setReadOnly(!session_.DeveloperAccess());
-        if (IsEarly39604Firmware(session_.Parameter().FirmwareVersion.Value)) {
-            start.Value = 0;
-            ui_.LinPage->LinStartValue->setEnabled(false);
-        }
-        ui_.LinPage->LinStartValue->setText(Number(start.Value));
-    } else {
-        ui_.LinPage->LinStartValue->setEnabled(false);
-    }
-    SetControlColour(
-        ui_.LinPage->LinStartValue, ColourOf(LinStartValueColour(start.Changed, session_.DeveloperAccess())));
-}
-
-std::string ParameterView::RangePointText(const TSSICom::DataElement& point, int32_t undefinedValue) const
-{
-    const TSSICom::ParameterStruct& p = session_.Parameter();
-    return ::RangePointText(point.Value, undefinedValue, ui_.Measurement->Offset->text().toStdString(),
-        ui_.Measurement2->Linearisierung->isChecked(), p.Resolution.Value, session_.LanguageCode());
-}
-
-void ParameterView::ShowRangePointFields()
-{
-    struct RangePoint {
-        const TSSICom::DataElement& element;
-        int32_t undefinedValue;
-        TLabeledEdit* edit;
-        QWidget* setButton;
-        QWidget* deleteButton;
-    };
-    const TSSICom::ParameterStruct& p = session_.Parameter();
-    for (const RangePoint& point : {RangePoint{p.StartPoint, UndefinedStartPoint, ui_.Measurement2->StartPoint,
-                                        ui_.Measurement2->SetStartPoint, ui_.Measurement2->DelStartPoint},
-             RangePoint{p.EndPoint, UndefinedEndPoint, ui_.Measurement2->EndPoint, ui_.Measurement2->SetEndPoint,
-                 ui_.Measurement2->DelEndPoint}}) {
-        if (point.element.Valid)
-            point.edit->setText(QString::fromStdString(RangePointText(point.element, point.undefinedValue)));
-        for (QWidget* control : {static_cast<QWidget*>(point.edit), point.setButton, point.deleteButton})
-            control->setEnabled(point.element.Valid);
+        SetHint(ui_.Measurement2->Linearisierung, TextOrEmpty(Pick(linearisierung.hint, session_.LanguageCode())));
     }
 }
 
@@ -425,8 +243,8 @@ void ParameterView::ShowNewerFirmwareFields()
     const TSSICom::ParameterStruct& p = session_.Parameter();
     const bool newer = PassesFamily39606Test(p.FirmwareVersion.Value, BlankingThreshold);
     for (const auto& [edit, element] :
-        {std::pair<TLabeledEdit*, const Element&>{ui_.ExpertSettings->Blanking, p.Blanking},
-            std::pair<TLabeledEdit*, const Element&>{ui_.Measurement2->IgnoreSsiClkNum, p.InitDelay}}) {
+        {std::pair<TLabeledEdit*, const TSSICom::DataElement&>{ui_.ExpertSettings->Blanking, p.Blanking},
+            std::pair<TLabeledEdit*, const TSSICom::DataElement&>{ui_.Measurement2->IgnoreSsiClkNum, p.InitDelay}}) {
         const bool shown = newer && element.Valid;
         edit->setEnabled(shown);
         if (shown)
@@ -461,31 +279,8 @@ void ParameterView::ShowLanguageDependentTexts()
 {
     if (!session_.ParameterSetRead())
         return;
-    ShowRangePointFields();
+    areas_.sensorTest.ShowRangePointFields();
     ShowCycleTimeCaption();
-    if (linPageUsable_)
+    if (areas_.linearization.PageUsable())
         ShowLinearisierungCaption();
-}
-
-// Reads both range points, shows them and checks that the range is not empty.
-bool ParameterView::ShowRangePoints()
-{
-    TSSICom::ParameterStruct& p = session_.Parameter();
-    const auto fail = [&](Element& point, const BilingualMessage& message) {
-        ShowMessage(dialogs_, window_, session_.LanguageCode(), message, DialogButtons::Ok, DialogIcon::Error);
-        point.Valid = 0;
-        return false;
-    };
-    if (!session_.Call(&TSSICom::ReadStartPoint))
-        return fail(p.StartPoint, texts::StartPointReadError);
-    ui_.Measurement2->StartPoint->setText(QString::fromStdString(RangePointText(p.StartPoint, UndefinedStartPoint)));
-    p.StartPoint.Valid = 1;
-    if (!session_.Call(&TSSICom::ReadEndPoint))
-        return fail(p.EndPoint, texts::EndPointReadError);
-    ui_.Measurement2->EndPoint->setText(QString::fromStdString(RangePointText(p.EndPoint, UndefinedEndPoint)));
-    p.EndPoint.Valid = 1;
-    if (RangeIsValid(p.StartPoint.Value, p.EndPoint.Value))
-        return true;
-    ShowMessage(dialogs_, window_, session_.LanguageCode(), texts::RangeError, DialogButtons::Ok, DialogIcon::Warning);
-    return false;
 }
