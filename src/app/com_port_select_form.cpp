@@ -16,6 +16,7 @@ TComPortSelectForm::TComPortSelectForm(QWidget* parent) :
     connect(ui->Connect, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->Quit, &QPushButton::clicked, this, &TComPortSelectForm::reject);
     ScanPorts();
+    ui->Connect->setEnabled(false);  // until a port is chosen
 }
 
 TComPortSelectForm::~TComPortSelectForm() = default;
@@ -47,6 +48,7 @@ void TComPortSelectForm::ComListeClick()
     if (selected.isEmpty())
         return;
     selection_ = PortFromItemText(selected.first()->text().toStdString());
+    ui->Connect->setEnabled(selection_ != NoPortChosen);
 }
 
 void TComPortSelectForm::DoubleCLick()

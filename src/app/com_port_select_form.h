@@ -11,8 +11,8 @@ class TComPortSelectForm;
 }
 
 // The port selection dialog. Its construction lists "Demo" and every COM port from 1 to
-// 100 that can be opened. It ends with Accepted (Connect) or DialogAbort (Quit, also
-// Escape); it has no close button. Selection() is the chosen port: 0 for "Demo", 255
+// 100 that can be opened. It ends with Accepted (Connect, which needs a chosen port) or
+// DialogAbort (Quit, also Escape); it has no close button. Selection() is the chosen port: 0 for "Demo", 255
 // when nothing was chosen.
 class TComPortSelectForm : public QDialog {
     Q_OBJECT

@@ -117,3 +117,18 @@ TEST_F(MainWindow, UpdateWithoutSessionIsIgnored)
     form->ReadFactoryButtonClick();
     EXPECT_EQ(host->Counts().commit + host->Counts().factoryRestore, 0);
 }
+
+// Any failed firmware read clears its Valid flag; the set read before still stands.
+TEST_F(MainWindow, CloseAsksAlsoAfterAFailedFirmwareRead)
+{
+    StartWithSensor({.firmwareVersion = 3960101});
+    Tick();
+    form->MarkUnsaved();
+    host->SetFaults({.unanswered = {"VA"}});
+    EXPECT_FALSE(Session().Call(&TSSICom::ReadFirmwareVersion));
+    host->SetFaults({});
+    form->close();
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().caption, "EEPROM update");
+    EXPECT_TRUE(Eventually([&] { return host->Counts().commit == 1; }));
+}

@@ -1,4 +1,5 @@
 #include <QListWidget>
+#include <QTest>
 
 #include "about_form.h"
 #include "com_port_select_form.h"
@@ -154,4 +155,37 @@ TEST_F(MainWindow, AboutShowsTheBuild)
     });
     form->HelpAbout();
     EXPECT_EQ(closeLabel, "Build: 5.3.10.0");
+}
+
+TEST_F(MainWindow, PortDialogFromTheRunningWindowClosesOnQuitAndKeepsTheSession)
+{
+    StartWithSensor();
+    Tick();
+    for (const bool escape : {false, true}) {
+        SCOPED_TRACE(escape ? "Escape" : "Quit");
+        ModalAnswer<TComPortSelectForm> port([&](TComPortSelectForm& dialog) {
+            EXPECT_FALSE(dialog.Controls()->Connect->isEnabled());
+            if (escape)
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            else
+                dialog.Controls()->Quit->click();
+        });
+        form->SelComPortClick();
+        EXPECT_EQ(port.Count(), 1);
+        EXPECT_FALSE(form->TerminationRequested());
+        EXPECT_TRUE(Session().SessionActive());
+        EXPECT_EQ(Session().ComPortNumber(), Port);
+        host->ClearLog();
+        Tick();
+        EXPECT_EQ(Sent(), (std::vector<std::string>{"FA", "TA"}));
+    }
+}
+
+TEST_F(MainWindow, ConnectWaitsUntilAPortIsChosen)
+{
+    TComPortSelectForm dialog;
+    EXPECT_FALSE(dialog.Controls()->Connect->isEnabled());
+    dialog.Controls()->ComListe->setCurrentRow(0);
+    EXPECT_TRUE(dialog.Controls()->Connect->isEnabled());
+    EXPECT_EQ(dialog.Selection(), 0);
 }

@@ -225,3 +225,86 @@ TEST_F(MainWindow, LanguageSwitchRestartsTheSessionWithoutReading)
     EXPECT_EQ(CountSent("VA"), 0);
     EXPECT_EQ(Ui().Measurement->FilterS->items().front(), "kein Filter");
 }
+
+// The warning's Update, with the sensor back: what it sends, the message it gives, and
+// whether the edits are still pending afterwards.
+class DisconnectWarningUpdate : public MainWindow {
+protected:
+    struct Outcome {
+        std::vector<std::string> sent;
+        QString message;
+        bool stillOpen = false;
+    };
+    // Leaves the sensor with pending edits, lets the warning come up and, with the sensor
+    // back, prepares it and presses Update once.
+    Outcome UpdateWithTheSensorBack(const std::function<void()>& prepare)
+    {
+        StartWithSensor();
+        Tick();
+        Session().Parameter().BitWidth.Value = 24;
+        form->MarkUnsaved();
+        host->Unplug();
+        Tick(3);
+        Outcome outcome;
+        ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+            host->Replug();
+            host->LinkAsPort(Port);
+            Session().Call(&TSSICom::CheckPort);
+            prepare();
+            host->ClearLog();
+            dialog.UpdateButtonClick();
+            outcome.sent = Sent();
+            outcome.message = dialogs.shown.empty() ? QString() : dialogs.shown.back().text;
+            outcome.stillOpen = dialog.isVisible();
+            dialog.done(DialogAbort);
+        });
+        Tick();
+        EXPECT_EQ(warning.Count(), 1);
+        return outcome;
+    }
+    static bool WritesAnything(const std::vector<std::string>& sent)
+    {
+        return std::any_of(sent.begin(), sent.end(), [](const std::string& line) {
+            return line.size() >= 2 && line[1] == 'N';  // DN..., CN, EN, ...
+        });
+    }
+};
+
+TEST_F(DisconnectWarningUpdate, AnotherSensorGetsNothingWritten)
+{
+    const Outcome outcome = UpdateWithTheSensorBack([&] { host->SetRegister('F', "87654321"); });
+    EXPECT_FALSE(WritesAnything(outcome.sent));
+    EXPECT_EQ(outcome.message,
+        "Another sensor is connected (factory number 87654321).\n\n"
+        "The settings belong to the sensor 12345678 and have not been downloaded.");
+    EXPECT_TRUE(outcome.stillOpen);
+    EXPECT_EQ(host->Register('D').substr(4), "19");
+    EXPECT_TRUE(Session().UnsavedChanges());
+}
+
+TEST_F(DisconnectWarningUpdate, FailedWriteIsReportedAndNothingCommitted)
+{
+    const Outcome outcome = UpdateWithTheSensorBack([&] { host->SetFaults({.unanswered = {"DN"}}); });
+    EXPECT_TRUE(WritesAnything(outcome.sent));
+    EXPECT_EQ(host->Counts().commit, 0);
+    EXPECT_EQ(outcome.message,
+        "The settings could not be downloaded to the sensor.\n\nThey are kept: press \"Update\" to try again.");
+    EXPECT_TRUE(outcome.stillOpen);
+    EXPECT_TRUE(Session().UnsavedChanges());
+    EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
+}
+
+TEST_F(MainWindow, LanguageSwitchWithoutSensorRewordsTheSetShown)
+{
+    StartWithSensor({.linBytes = {{501, 3}}}, 0, "738164209355");
+    Tick();
+    EXPECT_EQ(Ui().Measurement2->StartPoint->text(), "not defined");
+    EXPECT_EQ(Ui().Measurement2->Linearisierung->text(), "internal linearization");
+    host->Unplug();
+    Tick();
+    form->Deutsch1Click();
+    EXPECT_EQ(Ui().Measurement2->StartPoint->text(), "nicht definiert");
+    EXPECT_EQ(Ui().Measurement2->EndPoint->text(), "nicht definiert");
+    EXPECT_EQ(Ui().Measurement2->Linearisierung->text(), "interne Linearisierung");
+    EXPECT_EQ(Ui().Label5->text(), "Zykluszeit:");
+}
