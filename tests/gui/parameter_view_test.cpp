@@ -124,3 +124,31 @@ TEST_F(MainWindow, LinearizationFactorNamesTheCheckBox)
         host->Stop();
     }
 }
+
+// The correction is written before the pages are filled; its message comes once the page
+// shows the value it talks about.
+TEST_F(MainWindow, CorrectionMessageComesWithTheCorrectedValueOnScreen)
+{
+    struct Watching : ScriptedDialogService {
+        std::function<void()> onMessage;
+        DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
+            DialogIcon icon) override
+        {
+            onMessage();
+            return ScriptedDialogService::Message(parent, caption, text, buttons, icon);
+        }
+    } watching;
+    QString shownWithMessage;
+    watching.onMessage = [&] { shownWithMessage = Ui().SSISettings->BitWidth->text(); };
+    SetDialogService(&watching);
+    StartWithSensor({.firmwareVersion = 3960607, .registers = {{'D', "020114"}, {'K', "020001"}}});
+    Tick();
+    ASSERT_EQ(watching.shown.size(), 1u);
+    EXPECT_EQ(shownWithMessage, "24");
+    const std::vector<std::string> sent = Sent();
+    const auto write = std::find(sent.begin(), sent.end(), "DN020118");
+    const auto lastLinearizationRead = std::find_if(sent.rbegin(), sent.rend(), [](const std::string& line) {
+        return line.rfind("XA", 0) == 0;
+    }).base();
+    EXPECT_LT(write, lastLinearizationRead);  // the correction goes out before the page's reads
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "../support/virtual_clock.h"
 #include "sensor_link.h"
 
@@ -112,4 +114,28 @@ TEST_F(DemoMode, EepromCommandsClearChangedOfTheirElements)
     EXPECT_EQ(link.Parameter.SecErrorValue.Changed, 0);
     EXPECT_EQ(link.Parameter.StartPoint.Changed, 1);
     EXPECT_EQ(clock.Waits(), (std::vector<uint32_t>{1500, 1500}));
+}
+
+// Each link sleeps through its own clock, so links on several threads keep their own waits.
+TEST(LinkClocks, TwoLinksAtOnceKeepTheirOwnWaits)
+{
+    VirtualClock clocks[2];
+    TSSICom links[2];
+    std::vector<std::thread> threads;
+    for (int index = 0; index < 2; ++index) {
+        clocks[index].Attach(links[index]);
+        threads.emplace_back([&links, index] {
+            for (int round = 0; round < 20; ++round)
+                index == 0 ? static_cast<void>(links[0].WakeUp()) : links[1].Sleep(7);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    std::vector<uint32_t> burst{100};
+    burst.insert(burst.end(), 35, 20);
+    std::vector<uint32_t> bursts;
+    for (int round = 0; round < 20; ++round)
+        bursts.insert(bursts.end(), burst.begin(), burst.end());
+    EXPECT_EQ(clocks[0].Waits(), bursts);
+    EXPECT_EQ(clocks[1].Waits(), std::vector<uint32_t>(20, 7));
 }

@@ -1,0 +1,87 @@
+#include <QPushButton>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "com_port_select_form.h"
+#include "main_form_fixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+void PostClick(QWidget* button)
+{
+    const QPointF centre = QRectF(button->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(button,
+            new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+}
+
+}  // namespace
+
+// A job runs on the link thread while the window's event loop goes on; a click made
+// meanwhile is carried out after the handler, not inside it.
+TEST(LinkThreadJobs, RunOffTheWindowThreadAndHoldBackInput)
+{
+    TSSICom link;
+    LinkThread thread(link);
+    QPushButton button;
+    button.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    int loopRuns = 0;
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] { ++loopRuns; });
+    heartbeat.start(5);
+    QTimer::singleShot(20, [&] { PostClick(&button); });
+
+    const std::thread::id jobThread = thread.Run([](TSSICom&) {
+        std::this_thread::sleep_for(150ms);
+        return std::this_thread::get_id();
+    });
+    EXPECT_NE(jobThread, std::this_thread::get_id());
+    EXPECT_GT(loopRuns, 10);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(thread.InputWaiting());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 1; }, 1000));
+    EXPECT_FALSE(thread.InputWaiting());
+}
+
+// While no sensor answers, the user's click ends the probe between two attempts.
+TEST_F(MainWindow, ProbeOfAMissingSensorGivesWayToTheUser)
+{
+    StartWithSensor();
+    Tick();
+    host->SetFaults({.dead = true});
+    host->ClearLog();
+    QTimer::singleShot(30, [&] { PostClick(Ui().SelComPort); });
+    bool portDialog = false;
+    ModalAnswer<TComPortSelectForm> port([&](TComPortSelectForm& dialog) {
+        portDialog = true;
+        dialog.done(DialogAbort);
+    });
+    Tick();
+    EXPECT_LT(CountSent("FA"), 5);
+    EXPECT_TRUE(Session().SessionActive());  // the tick counts as not run
+    EXPECT_EQ(Session().MissedPolls(), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return portDialog; }, 2000));
+}
+
+// A tick that falls due while a handler waits for its job is not run.
+TEST_F(MainWindow, NoTickWhileAnotherJobRuns)
+{
+    StartWithSensor();
+    Tick();
+    host->ClearLog();
+    bool tickCalled = false;
+    QTimer::singleShot(20, [&] {
+        form->IdleFunction();
+        tickCalled = true;
+    });
+    Session().Run([](TSSICom&) { std::this_thread::sleep_for(100ms); });
+    EXPECT_TRUE(tickCalled);
+    EXPECT_TRUE(Sent().empty());
+}
