@@ -32,20 +32,17 @@ TEST(LinkThreadJobs, RunOffTheWindowThreadAndHoldBackInput)
     button.show();
     int clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
-    int loopRuns = 0;
-    QTimer heartbeat;
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] { ++loopRuns; });
-    heartbeat.start(5);
-    QTimer::singleShot(20, [&] { PostClick(&button); });
+    // The click can only be posted while the job runs if the window's loop goes on.
+    QTimer::singleShot(0, [&] { PostClick(&button); });
 
-    const std::thread::id jobThread = thread.Run([](TSSICom&) {
-        std::this_thread::sleep_for(150ms);
+    const std::thread::id jobThread = thread.Run([&thread](TSSICom&) {
+        for (int waited = 0; waited < 5000 && !thread.InputWaiting(); ++waited)
+            std::this_thread::sleep_for(1ms);
         return std::this_thread::get_id();
     });
     EXPECT_NE(jobThread, std::this_thread::get_id());
-    EXPECT_GT(loopRuns, 10);
-    EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(thread.InputWaiting());
+    EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 1; }, 1000));
     EXPECT_FALSE(thread.InputWaiting());
 }
@@ -76,12 +73,15 @@ TEST_F(MainWindow, NoTickWhileAnotherJobRuns)
     StartWithSensor();
     Tick();
     host->ClearLog();
-    bool tickCalled = false;
-    QTimer::singleShot(20, [&] {
+    std::atomic<bool> tickCalled = false;
+    QTimer::singleShot(0, [&] {
         form->IdleFunction();
         tickCalled = true;
     });
-    Session().Run([](TSSICom&) { std::this_thread::sleep_for(100ms); });
+    Session().Run([&tickCalled](TSSICom&) {
+        for (int waited = 0; waited < 5000 && !tickCalled; ++waited)
+            std::this_thread::sleep_for(1ms);
+    });
     EXPECT_TRUE(tickCalled);
     EXPECT_TRUE(Sent().empty());
 }
