@@ -39,7 +39,6 @@ TMainForm::TMainForm(TSerialCom::Sleeper linkSleep, QWidget* parent) :
     session_(std::make_unique<SensorSession>(std::move(linkSleep)))
 {
     ui->setupUi(this);
-    Timer1 = new QTimer(this);
     Timer1->setInterval(Supervision::IntervalMs);
     CreateAreaControllers();
     view_ = std::make_unique<ParameterView>(

@@ -42,7 +42,7 @@ public:
     Ui::TMainForm* Controls() const { return ui.get(); }
     int32_t SyncPeriodOffset() const;
 
-    QTimer* Timer1 = nullptr;
+    QTimer* const Timer1 = new QTimer(this);
 
     // Start-up and settings.
     void ConnectAtStart();
