@@ -62,6 +62,18 @@ void PostClick(QWidget& control)
         new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
 }
 
+// The time the virtual machine's host has taken from all its processors so far (the
+// "steal" column of /proc/stat, in clock ticks of 10 ms): a gap the host made is no gap
+// of the window's.
+Milliseconds StolenSoFar()
+{
+    std::ifstream stat("/proc/stat");
+    std::string cpu;
+    uint64_t user = 0, nice = 0, system = 0, idle = 0, iowait = 0, irq = 0, softirq = 0, steal = 0;
+    stat >> cpu >> user >> nice >> system >> idle >> iowait >> irq >> softirq >> steal;
+    return Milliseconds(10.0 * static_cast<double>(steal));
+}
+
 // Runs the window's event loop until done() holds; false when the time ran out first.
 // done() is asked every 10 ms, also from the loops that sensor jobs wait in: the loop
 // ends once the handler that runs has finished.
@@ -91,7 +103,21 @@ struct Liveliness {
     // takes away from the thread while it runs counts here too).
     double maxWorkMs = 0;
     std::vector<double> inputDelaysMs;
+    std::vector<double> gapsMs;
 
+    // The gap that 99 of 100 gaps do not exceed, and how many gaps exceeded the limit.
+    double GapPercentileMs(double share) const
+    {
+        if (gapsMs.empty())
+            return 0;
+        std::vector<double> sorted = gapsMs;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[static_cast<size_t>(share * static_cast<double>(sorted.size() - 1))];
+    }
+    long GapsOver(double limitMs) const
+    {
+        return std::count_if(gapsMs.begin(), gapsMs.end(), [limitMs](double gap) { return gap > limitMs; });
+    }
     double MaxInputDelayMs() const
     {
         return inputDelaysMs.empty() ? 0 : *std::max_element(inputDelaysMs.begin(), inputDelaysMs.end());
@@ -166,6 +192,7 @@ private:
         const Clock::time_point now = Clock::now();
         const ThreadTimes times = ThreadTimes::Now();
         const double gapMs = Milliseconds(now - lastBeat_).count();
+        result_.gapsMs.push_back(gapMs);
         if (gapMs > result_.maxGapMs) {
             result_.maxGapMs = gapMs;
             result_.maxGapQueuedMs = (times.queued - lastBeatTimes_.queued).count();
@@ -298,14 +325,18 @@ void Measure(benchmark::State& state, const StateRun& run)
     LivelinessMeter& meter = window->Meter();
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
+        const Milliseconds stolenBefore = StolenSoFar();
         meter.Start(run.pauses);
         run.begin();
         const bool finished = RunWindowUntil(
             [&] { return Clock::now() - start >= run.minimum && run.done() && !meter.ClickWaiting(); }, kStateTimeout);
         const Liveliness measured = meter.Stop();
+        state.counters["host_stole_ms"] = (StolenSoFar() - stolenBefore).count();
         if (!finished)
             state.SkipWithError("the state's sequence did not finish in time");
         state.counters["max_gap_ms"] = measured.maxGapMs;
+        state.counters["gap_p99_ms"] = measured.GapPercentileMs(0.99);
+        state.counters["gaps_over_50ms"] = static_cast<double>(measured.GapsOver(kMaxGapGoalMs));
         state.counters["max_gap_queued_ms"] = measured.maxGapQueuedMs;
         state.counters["max_work_ms"] = measured.maxWorkMs;
         state.counters["input_delay_max_ms"] = measured.MaxInputDelayMs();
