@@ -22,8 +22,7 @@ InputDeferral::~InputDeferral() { qApp->removeEventFilter(this); }
 
 void InputDeferral::End()
 {
-    holding_ = false;
-    if (!held_.empty())
+    if (--holders_ == 0 && !held_.empty())
         handOnTimer_.start(0);
 }
 
@@ -53,7 +52,7 @@ bool InputDeferral::IsUserInput(const QEvent& event)
 
 bool InputDeferral::eventFilter(QObject* receiver, QEvent* event)
 {
-    if (!holding_ || !IsUserInput(*event))
+    if (holders_ == 0 || !IsUserInput(*event))
         return false;
     held_.push_back({receiver, std::unique_ptr<QEvent>(event->clone())});
     inputWaiting_ = true;
@@ -64,8 +63,8 @@ bool InputDeferral::eventFilter(QObject* receiver, QEvent* event)
 // its end before the next event is handed on.
 void InputDeferral::HandOn()
 {
-    if (holding_)
-        return;  // End() starts the hand-on again
+    if (holders_ > 0)
+        return;  // the last End() starts the hand-on again
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
         handOnTimer_.start(BlockedRetryMs);
         return;

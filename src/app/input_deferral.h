@@ -20,7 +20,8 @@ public:
     InputDeferral();
     ~InputDeferral() override;
 
-    void Begin() { holding_ = true; }
+    // Holding lasts from the first Begin() to the last matching End().
+    void Begin() { ++holders_; }
     void End();
     // True from the first held-back event until it has been handed on. Safe to ask from
     // another thread.
@@ -37,7 +38,7 @@ private:
     static bool IsUserInput(const QEvent& event);
     void HandOn();
 
-    bool holding_ = false;
+    int holders_ = 0;
     std::atomic<bool> inputWaiting_ = false;
     std::vector<HeldEvent> held_;
     QTimer handOnTimer_;

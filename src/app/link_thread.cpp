@@ -1,6 +1,6 @@
 #include "link_thread.h"
 
-#include <QEventLoop>
+#include <QPointer>
 #include <atomic>
 
 LinkThread::LinkThread(TSSICom& link) : link_(link), worker_(new QObject)
@@ -16,31 +16,35 @@ LinkThread::~LinkThread()
     thread_.wait();
 }
 
-// The job's end is reported through an object of the window's thread that outlives every
-// wait; the wait itself is repeated until the job is done, since quitting the application
-// ends every event loop.
-void LinkThread::RunAndWait(const std::function<void()>& job, OnInput onInput)
+// The job's end quits the loop its caller waits in; the wait is repeated until the job is
+// done, since quitting the application ends every event loop. A caller may wait inside
+// another caller's wait: its job then runs after the other's.
+void LinkThread::RunAndWait(const std::function<void()>& job, InputDuringJob input)
 {
-    Q_ASSERT(!busy_);
-    busy_ = true;
-    deferral_.Begin();
-    if (onInput == OnInput::Abandon)
-        link_.SetAbandonCheck([this] { return deferral_.InputWaiting(); });
+    const bool holdInput = input != InputDuringJob::Handled && handledInputJobs_ == 0;
+    const bool abandon = input == InputDuringJob::HeldAndAbandons;
+    ++waitingCallers_;
+    handledInputJobs_ += input == InputDuringJob::Handled ? 1 : 0;
+    if (holdInput)
+        deferral_.Begin();
     QEventLoop waiting;
-    waiting_ = &waiting;
     std::atomic<bool> done = false;
-    QMetaObject::invokeMethod(worker_, [this, &job, &done] {
+    const auto finish = [loop = QPointer<QEventLoop>(&waiting)] {
+        if (loop)
+            loop->quit();
+    };
+    QMetaObject::invokeMethod(worker_, [this, &job, &done, abandon, finish] {
+        if (abandon)
+            link_.SetAbandonCheck([this] { return deferral_.InputWaiting(); });
         job();
+        link_.SetAbandonCheck({});
         done = true;
-        QMetaObject::invokeMethod(&notifier_, [this] {
-            if (waiting_)
-                waiting_->quit();
-        });
+        QMetaObject::invokeMethod(&notifier_, finish);
     });
     while (!done)
         waiting.exec();
-    waiting_ = nullptr;
-    link_.SetAbandonCheck({});
-    deferral_.End();
-    busy_ = false;
+    if (holdInput)
+        deferral_.End();
+    handledInputJobs_ -= input == InputDuringJob::Handled ? 1 : 0;
+    --waitingCallers_;
 }

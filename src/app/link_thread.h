@@ -11,13 +11,16 @@
 
 // Runs the window's sensor jobs one at a time on a thread of their own. The caller waits
 // for a job as for a plain call, so each handler keeps its order of steps on the wire,
-// while the window's event loop goes on repainting and holds back the user's input.
+// while the window's event loop goes on repainting.
 class LinkThread {
 public:
-    // What a job does when the user acts while it runs.
-    enum class OnInput {
-        Continue,
-        Abandon,  // give up between two transactions, as failed
+    // What becomes of the user's input while a job runs.
+    enum class InputDuringJob {
+        Held,             // carried out once the handler that waits for the job is done
+        HeldAndAbandons,  // held, and the job gives up as failed between two transactions
+        // Handled at once: a job the user ends from the window, such as a stream. A job
+        // another handler starts meanwhile waits behind it, with the input still handled.
+        Handled,
     };
 
     explicit LinkThread(TSSICom& link);
@@ -25,31 +28,33 @@ public:
     LinkThread(const LinkThread&) = delete;
     LinkThread& operator=(const LinkThread&) = delete;
 
-    template <class Job> auto Run(Job&& job, OnInput onInput = OnInput::Continue)
+    template <class Job> auto Run(Job&& job, InputDuringJob input = InputDuringJob::Held)
     {
         using Result = std::invoke_result_t<Job&, TSSICom&>;
         if constexpr (std::is_void_v<Result>) {
-            RunAndWait([&] { job(link_); }, onInput);
+            RunAndWait([&] { job(link_); }, input);
         } else {
             std::optional<Result> result;
-            RunAndWait([&] { result.emplace(job(link_)); }, onInput);
+            RunAndWait([&] { result.emplace(job(link_)); }, input);
             return std::move(*result);
         }
     }
 
-    // A job is running: the caller is waiting in the event loop.
-    bool Busy() const { return busy_; }
-    // The user has acted while a job ran, and the window has not taken it up yet.
+    // A job is running or waiting: its caller waits in an event loop.
+    bool Busy() const { return waitingCallers_ > 0; }
+    // The user has acted while a job ran, and the window has not taken it up yet. Safe to
+    // ask from the link thread.
     bool InputWaiting() const { return deferral_.InputWaiting(); }
 
 private:
-    void RunAndWait(const std::function<void()>& job, OnInput onInput);
+    void RunAndWait(const std::function<void()>& job, InputDuringJob input);
 
     TSSICom& link_;
     QThread thread_;
     QObject* worker_;
+    // Lives in the window's thread: the end of a job is reported through it.
     QObject notifier_;
-    QEventLoop* waiting_ = nullptr;
     InputDeferral deferral_;
-    bool busy_ = false;
+    int waitingCallers_ = 0;
+    int handledInputJobs_ = 0;
 };

@@ -24,11 +24,7 @@ SensorSession::~SensorSession()
     thread_.reset();
 }
 
-TSSICom::ParameterStruct& SensorSession::Parameter()
-{
-    Q_ASSERT(!LinkBusy());
-    return link_->Parameter;
-}
+TSSICom::ParameterStruct& SensorSession::Parameter() { return link_->Parameter; }
 
 const TSSICom& SensorSession::Link() const { return *link_; }
 

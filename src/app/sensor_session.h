@@ -10,8 +10,8 @@
 #include "sensor_link.h"
 
 // The one owner of the sensor link and of the state of a session with the sensor. Sensor
-// jobs run on the link thread; the register set is read and changed here only between
-// jobs, which the caller waits for.
+// jobs run on the link thread; the window reads and changes the register set only while
+// no job that uses it runs (the caller waits for each job).
 class SensorSession : public QObject {
     Q_OBJECT
 
@@ -23,9 +23,9 @@ public:
     ~SensorSession() override;
 
     // Runs one job on the link thread and returns its result when it is done.
-    template <class Job> auto Run(Job&& job, LinkThread::OnInput onInput = LinkThread::OnInput::Continue)
+    template <class Job> auto Run(Job&& job, LinkThread::InputDuringJob input = LinkThread::InputDuringJob::Held)
     {
-        return thread_->Run(std::forward<Job>(job), onInput);
+        return thread_->Run(std::forward<Job>(job), input);
     }
     // One operation of the link as a job: Call(&TSSICom::ReadAll).
     template <class Result, class Link, class... Parameters, class... Arguments>

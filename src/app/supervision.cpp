@@ -66,7 +66,7 @@ Supervision::Probe Supervision::ProbeSensor()
     const bool demo = session_.ComPortNumber() == 0;
     const bool answered
         = session_.Run([demo](TSSICom& link) { return (link.CheckPort() || demo) && link.ReadFactoryNumber(); },
-            LinkThread::OnInput::Abandon);
+            LinkThread::InputDuringJob::HeldAndAbandons);
     if (answered)
         return Probe::Present;
     return session_.InputWaiting() ? Probe::Abandoned : Probe::Missing;
@@ -133,7 +133,7 @@ void Supervision::OnSensorMissing()
     }
     timer_.setInterval(MissingSensorIntervalMs);
     // The burst, too, gives way to the user between two packets.
-    session_.Run([](TSSICom& link) { link.WakeUp(); }, LinkThread::OnInput::Abandon);
+    session_.Run([](TSSICom& link) { link.WakeUp(); }, LinkThread::InputDuringJob::HeldAndAbandons);
 }
 
 void Supervision::OfferDisconnectWarning()

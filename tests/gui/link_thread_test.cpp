@@ -47,6 +47,38 @@ TEST(LinkThreadJobs, RunOffTheWindowThreadAndHoldBackInput)
     EXPECT_FALSE(thread.InputWaiting());
 }
 
+// A job the user ends from the window, such as a stream: clicks are handled at once, and
+// a job another handler starts meanwhile runs after it.
+TEST(LinkThreadJobs, JobThatTheUserEndsLetsInputThrough)
+{
+    TSSICom link;
+    LinkThread thread(link);
+    QPushButton other("other");
+    QPushButton quit("quit");
+    std::atomic<bool> streaming = true;
+    std::vector<std::string> order;
+    QObject::connect(&other, &QPushButton::clicked, [&] {
+        order.push_back("other clicked");
+        thread.Run([&order](TSSICom&) { order.push_back("other's job"); });
+    });
+    QObject::connect(&quit, &QPushButton::clicked, [&] {
+        order.push_back("quit clicked");
+        streaming = false;
+    });
+    QTimer::singleShot(0, [&] { PostClick(&other); });
+    QTimer::singleShot(20, [&] { PostClick(&quit); });
+
+    thread.Run(
+        [&](TSSICom&) {
+            for (int waited = 0; waited < 5000 && streaming; ++waited)
+                std::this_thread::sleep_for(1ms);
+            order.push_back("stream ended");
+        },
+        LinkThread::InputDuringJob::Handled);
+    EXPECT_EQ(order, (std::vector<std::string>{"other clicked", "quit clicked", "stream ended", "other's job"}));
+    EXPECT_FALSE(thread.Busy());
+}
+
 // While no sensor answers, the user's click ends the probe between two attempts.
 TEST_F(MainWindow, ProbeOfAMissingSensorGivesWayToTheUser)
 {
