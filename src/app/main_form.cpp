@@ -55,7 +55,8 @@ void TMainForm::CreateAreaControllers()
     SensorSession& session = *session_;
     editing_ = std::make_unique<EditingController>(session, dialogs_,
         EditingPages{*ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2, *ui->ExpertSettings,
-            *ui->ExpertSettings2});
+            *ui->ExpertSettings2},
+        [this] { ShowRangePoints(); });
     files_ = std::make_unique<FilesController>(session, dialogs_, *ui->FileOpenItem, *ui->FileSaveAsItem);
     sensorTest_ = std::make_unique<SensorTestController>(session, dialogs_, *ui->Measurement, *ui->Measurement2);
     firmware_ = std::make_unique<FirmwareController>(session, dialogs_, *ui->Firmware);
@@ -263,4 +264,5 @@ void TMainForm::ConnectSignals()
     connect(ui->ExpertSettings2->ReadFactoryButton, &QPushButton::clicked, this, &TMainForm::ReadFactoryButtonClick);
     connect(ui->ExpertSettings2->WriteFactoryButton, &QPushButton::clicked, this, &TMainForm::WriteFactoryButtonClick);
     connect(ui->RestoreFactorySettings1, &QAction::triggered, this, &TMainForm::RestoreFactorySettings1Click);
+    ConnectEditing();
 }

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
+#include "editing_controller.h"
 #include "serial_port.h"
 
 namespace Ui {
 class TMainForm;
 }
 class DialogService;
-class EditingController;
 class FilesController;
 class FirmwareController;
 class LinearizationController;
@@ -61,6 +61,59 @@ public:
     void RefreshParameterView();
     bool ShowRangePoints();
 
+    // Parameter editing: every field's change, exit and click handler.
+    void OnEditBitWidth() { editing_->OnEditBitWidth(); }
+    void OnChangeBitWidth() { editing_->OnChangeBitWidth(); }
+    void OnEditUARTWrites() { editing_->OnEditUARTWrites(); }
+    void OnChangeUARTWrites() { editing_->OnChangeUARTWrites(); }
+    void OnEditJitterWindow() { editing_->OnEditJitterWindow(); }
+    void OnChangeJitterWindow() { editing_->OnChangeJitterWindow(); }
+    void OnEditMonoflopTime() { editing_->OnEditMonoflopTime(); }
+    void OnChangeMonoflopTime() { editing_->OnChangeMonoflopTime(); }
+    void OnEditErrorValue() { editing_->OnEditErrorValue(); }
+    void OnChangeErrorValue() { editing_->OnChangeErrorValue(); }
+    void OnEditErrorCount() { editing_->OnEditErrorCount(); }
+    void OnChangeErrorCount() { editing_->OnChangeErrorCount(); }
+    void OnEditPowerFail() { editing_->OnEditPowerFail(); }
+    void OnChangePowerFail() { editing_->OnChangePowerFail(); }
+    void OnEditResolution() { editing_->OnEditResolution(); }
+    void OnChangeResolution() { editing_->OnChangeResolution(); }
+    void OnEditOffset() { editing_->OnEditOffset(); }
+    void OnChangeOffset() { editing_->OnChangeOffset(); }
+    void OnEditFactoryNumber() { editing_->OnEditFactoryNumber(); }
+    void OnChangeFactoryNumber() { editing_->OnChangeFactoryNumber(); }
+    void OnEditLength() { editing_->OnEditLength(); }
+    void OnChangeLength() { editing_->OnChangeLength(); }
+    void OnEditUltrasonicSpeed() { editing_->OnEditUltrasonicSpeed(); }
+    void OnChangeUltrasonicSpeed() { editing_->OnChangeUltrasonicSpeed(); }
+    void OnEditCycleTime() { editing_->OnEditCycleTime(); }
+    void OnChangeCycleTime() { editing_->OnChangeCycleTime(); }
+    void OnEditSyncTiming() { editing_->OnEditSyncTiming(); }
+    void OnChangeSyncTiming() { editing_->OnChangeSyncTiming(); }
+    void BlankingChange() { editing_->BlankingChange(); }
+    void BlankingExit() { editing_->BlankingExit(); }
+    void IgnoreSsiClkNumChange() { editing_->IgnoreSsiClkNumChange(); }
+    void IgnoreSsiClkNumExit() { editing_->IgnoreSsiClkNumExit(); }
+    void OnChangeCodingGroup() { editing_->OnChangeCodingGroup(); }
+    void OnChangeMode() { editing_->OnChangeMode(); }
+    void OnChangeFilter() { editing_->OnChangeFilter(); }
+    void OnChangeDirection() { editing_->OnChangeDirection(); }
+    void OnChangePosDifVel() { editing_->OnChangePosDifVel(); }
+    void OnChangeChargepumpStages() { editing_->OnChangeChargepumpStages(); }
+    void OnChangeModel() { editing_->OnChangeModel(); }
+    void SSI_Start_CheckBoxClick() { editing_->SSI_Start_CheckBoxClick(); }
+    void ErrorValue2Click() { editing_->ErrorValue2Click(); }
+    void SlowAvarageFilterClick() { editing_->SlowAvarageFilterClick(); }
+    void OnChangeSiemens() { editing_->OnChangeSiemens(); }
+    void TemperatureClick() { editing_->TemperatureClick(); }
+    void LinearisierungClick() { editing_->LinearisierungClick(); }
+    void ExtrapolationClick() { editing_->ExtrapolationClick(); }
+    void ExtrapolForwardClick() { editing_->ExtrapolForwardClick(); }
+    void TempCompClick() { editing_->TempCompClick(); }
+    void _05umClick() { editing_->_05umClick(); }
+    void K_SERIEClick() { editing_->K_SERIEClick(); }
+    void ParameterPageExit() { editing_->ParameterPageExit(); }
+
     // EEPROM update and factory settings.
     void EEPROMUpdateButtonClick();
     void ReadFactoryButtonClick();
@@ -90,6 +143,9 @@ private:
     void ChoosePortAgain(PortDialogOrigin origin);
     void OpenChosenPort();
     void ConnectSignals();
+    void ConnectEditing();
+    // Leaving the parameter pages for another control of the window checks the factory number.
+    void FollowFocusOutOfPages(QWidget* old, QWidget* now);
     // Writes one setting. A failure is reported once per run, as soon as the language has texts.
     void SaveSetting(const QString& key, int value);
     void ChangeLanguage(uint8_t languageCode);

@@ -4,6 +4,7 @@
 
 #include "control_colours.h"
 #include "editing_controller.h"
+#include "editing_rules.h"
 #include "element_controls.h"
 #include "firmware_controller.h"
 #include "linearization_controller.h"
@@ -80,7 +81,7 @@ void ParameterView::RefreshParameterView()
     ShowModel();
     ui_.ErrorIndication->ErrorValue2->setEnabled(p.SecErrorValue.Valid);
     if (p.SecErrorValue.Valid)
-        ui_.ErrorIndication->ErrorValue2->setChecked(p.SecErrorValue.Value == 0);
+        ui_.ErrorIndication->ErrorValue2->setChecked(SecondErrorValueActive(p.SecErrorValue.Value));
     PaintGroup(ui_.ErrorIndication->ErrorValue2, p.SecErrorValue);
     areas_.linearization.ShowPage();
     if (areas_.linearization.PageUsable())

@@ -13,13 +13,6 @@
 // LanguageCode 0 is English, 1 German; any other code shows nothing (Pick returns
 // nullopt), unless a message says otherwise. "\n" inside a text is one line feed.
 
-struct BilingualMessage {
-    BilingualText caption;
-    BilingualText text;
-    // The automatic corrections speak English to every code but 1.
-    bool englishForOtherCodes = false;
-};
-
 struct MessageText {
     std::string caption;
     std::string text;

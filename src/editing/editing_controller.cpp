@@ -1,17 +1,36 @@
 #include "editing_controller.h"
 
+#include "control_colours.h"
+#include "editing_rules.h"
+#include "editing_texts.h"
+#include "element_controls.h"
+#include "element_table.h"
+#include "labeled_edit.h"
 #include "presentation.h"
+#include "radio_group.h"
 #include "sensor_session.h"
 #include "session_dialogs.h"
 
-EditingController::EditingController(SensorSession& session, DialogService& dialogs, const EditingPages& pages) :
-    session_(session), dialogs_(dialogs), pages_(pages)
+namespace {
+
+constexpr uint32_t AcceptedPolls = 0;
+constexpr uint32_t RejectedPolls = 65535;
+
+std::string TextOf(const TLabeledEdit* edit) { return edit->text().toStdString(); }
+
+}  // namespace
+
+EditingController::EditingController(SensorSession& session, DialogService& dialogs, const EditingPages& pages,
+    std::function<void()> showRangePoints) :
+    session_(session), dialogs_(dialogs), pages_(pages), showRangePoints_(std::move(showRangePoints))
 {
 }
 
+// ---- The automatic corrections ----
+
 void EditingController::CorrectParameterSet()
 {
-    TSSICom::ParameterStruct& p = session_.Parameter();
+    TSSICom::ParameterStruct& p = Set();
     if (p.BitWidth.Valid && BitWidthRule(p.FirmwareVersion.Value, p.FrameOptions.Value, p.BitWidth.Value).correct)
         Correct(p.BitWidth, CorrectedBitWidth, texts::BitWidthCorrection, &TSSICom::WriteBitWidth);
     if (p.Filter.Valid && FilterRule(p.FirmwareVersion.Value, p.PosDifVel.Value, p.Filter.Value).correct)
@@ -20,12 +39,12 @@ void EditingController::CorrectParameterSet()
 
 // The corrected value shows as changed until it is committed.
 void EditingController::Correct(
-    TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message, bool (TSSICom::*write)())
+    TSSICom::DataElement& element, int32_t corrected, const BilingualMessage& message, Write write)
 {
     pendingMessages_.push_back(&message);
     element.Value = corrected;
     element.Changed = 1;
-    if (session_.Call(write)) {
+    if (Send(write)) {
         session_.MarkUnsaved();
         return;
     }
@@ -38,11 +57,170 @@ void EditingController::ShowCorrectionMessages()
 {
     const std::vector<const BilingualMessage*> messages = std::move(pendingMessages_);
     pendingMessages_.clear();
-    QWidget* window = pages_.ssiSettings.window();
     for (const BilingualMessage* message : messages)
-        if (message == &texts::CommunicationError)
-            ReportCommunicationError(dialogs_, window, session_.LanguageCode());
-        else
-            ShowMessage(
-                dialogs_, window, session_.LanguageCode(), *message, DialogButtons::Ok, DialogIcon::Information);
+        Show(*message, message == &texts::CommunicationError ? DialogIcon::Error : DialogIcon::Information);
+}
+
+// ---- The steps every field shares ----
+
+TSSICom::ParameterStruct& EditingController::Set() const { return session_.Parameter(); }
+
+bool EditingController::Viewing() const { return session_.UpdatingView(); }
+
+bool EditingController::GuardTaken()
+{
+    QCheckBox* guard = pages_.ssiSettings.ControlSettings;
+    if (!guard->isChecked())
+        return false;
+    guard->setChecked(false);
+    return true;
+}
+
+void EditingController::ArmGuard() { pages_.ssiSettings.ControlSettings->setChecked(true); }
+
+bool EditingController::WSeriesSelected() const
+{
+    return IsWSeriesModelIndex(pages_.expertSettings.Model->itemIndex());
+}
+
+QWidget* EditingController::Window() const { return pages_.ssiSettings.window(); }
+
+void EditingController::MarkChanged(TSSICom::DataElement& element, QWidget* control)
+{
+    element.Changed = 1;
+    SetControlColour(control, ChangedColour);
+}
+
+void EditingController::Commit(TSSICom::DataElement& element, int32_t value, QWidget* control, Write write)
+{
+    element.Value = value;
+    MarkChanged(element, control);
+    Conclude(Send(write));
+}
+
+bool EditingController::Send(Write write) { return session_.Call(write); }
+
+bool EditingController::SendAll(std::initializer_list<Write> writes)
+{
+    for (Write write : writes)
+        if (!Send(write))
+            return false;
+    return true;
+}
+
+void EditingController::Conclude(bool written)
+{
+    if (written)
+        session_.MarkUnsaved();
+    else
+        EndSession();
+}
+
+// The supervision finds the sensor again as a new one; the edits stay in the set.
+void EditingController::EndSession()
+{
+    ReportCommunicationError(dialogs_, Window(), session_.LanguageCode());
+    session_.MarkSaved();
+    session_.SetSessionActive(false);
+}
+
+void EditingController::Show(const BilingualMessage& message, DialogIcon icon)
+{
+    ShowMessage(dialogs_, Window(), session_.LanguageCode(), message, DialogButtons::Ok, icon);
+}
+
+// ---- Edit fields ----
+
+void EditingController::ChangeField(TLabeledEdit* edit)
+{
+    if (Viewing())
+        return;
+    const FieldRule& rule = *FieldRuleOf(edit->objectName().toStdString());
+    const std::optional<int32_t> value = ChangeValue(rule, TextOf(edit));
+    if (!value)
+        return;
+    const int index = TSSICom::ElementIndex(rule.element);
+    Commit(Set()[index], *value, edit, DefinitionOf(index).write);
+}
+
+bool EditingController::ExitCheckRuns() const { return session_.SessionActive() && !Viewing(); }
+
+bool EditingController::ExitField(TLabeledEdit* edit, const BilingualMessage& message)
+{
+    if (!ExitCheckRuns())
+        return false;
+    const bool accepted = ExitAccepts(*FieldRuleOf(edit->objectName().toStdString()), TextOf(edit));
+    ConcludeExit(edit, accepted, message);
+    return accepted;
+}
+
+// A rejected entry keeps the focus: every attempt to leave the field repeats the message.
+void EditingController::ConcludeExit(TLabeledEdit* edit, bool accepted, const BilingualMessage& message)
+{
+    session_.SetMissedPolls(accepted ? AcceptedPolls : RejectedPolls);
+    if (accepted)
+        return;
+    Show(message);
+    edit->setFocus();
+}
+
+// ---- Radio groups and check boxes ----
+
+bool EditingController::ClickIgnored(Guard guard)
+{
+    return Viewing() || (guard == Guard::On && GuardTaken());
+}
+
+// A W-series sensor cannot take the choice: the element and the control go back to the
+// neutral choice, whose own handler the armed guard stops. Nothing is written.
+bool EditingController::Refused(
+    bool refusedChoice, const BilingualMessage& refusal, QWidget* control, const std::function<void()>& neutral)
+{
+    if (!refusedChoice || !WSeriesSelected())
+        return false;
+    Show(refusal);
+    ArmGuard();
+    neutral();
+    control->repaint();
+    return true;
+}
+
+bool EditingController::BitRefused(QCheckBox* box, TSSICom::DataElement& element, int32_t bit)
+{
+    return Refused(box->isChecked(), texts::WSeriesRefusal, box, [&] {
+        element.Value = WithBit(element.Value, bit, false);
+        box->setChecked(false);
+    });
+}
+
+void EditingController::ClickOptionBit(QCheckBox* box, TSSICom::DataElement& element, int32_t bit, Write write)
+{
+    if (ClickIgnored(Guard::On) || BitRefused(box, element, bit))
+        return;
+    Commit(element, WithBit(element.Value, bit, box->isChecked()), box, write);
+}
+
+// ---- Values the fields share ----
+
+int32_t EditingController::OffsetMicrons() const { return LenientInteger(TextOf(pages_.measurement.Offset)); }
+
+std::optional<int32_t> EditingController::StrictOffsetMicrons()
+{
+    const std::optional<int32_t> microns = StrictInteger(TextOf(pages_.measurement.Offset));
+    if (!microns)
+        Show(texts::OffsetExit, DialogIcon::Error);
+    return microns;
+}
+
+bool EditingController::InternalLinearization() const { return pages_.measurement2.Linearisierung->isChecked(); }
+
+void EditingController::RecomputeCycleTimesForLinearization()
+{
+    if (InternalLinearization())
+        OnEditLength();
+}
+
+void EditingController::ShowScale()
+{
+    pages_.expertSettings.Scale->setText(Number(static_cast<uint32_t>(Set().Scale.Value)));
 }

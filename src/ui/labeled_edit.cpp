@@ -1,7 +1,7 @@
 #include "labeled_edit.h"
 
 #include <QBoxLayout>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -56,9 +56,14 @@ int TLabeledEdit::labelWidth() const { return label_->minimumWidth(); }
 
 void TLabeledEdit::setLabelWidth(int width) { label_->setMinimumWidth(width); }
 
+// Leaving the field means the focus going to another control of the window; a dialog or
+// menu that takes the focus for a while is no exit.
 bool TLabeledEdit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == edit_ && event->type() == QEvent::FocusOut)
-        emit exited();
+    if (watched == edit_ && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            emit exited();
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -7,8 +7,9 @@ class QLineEdit;
 
 // A line edit with its caption label attached, as one control: the label sits left of
 // the edit, or above it with labelAbove. textChanged comes for the user's typing and for
-// setText alike, and only when the text really changes; exited comes when the edit loses
-// the keyboard focus, which is where a field checks its entry. Disabling the control
+// setText alike, and only when the text really changes; exited comes when the keyboard
+// focus moves from the edit to another control of its window (a dialog or menu that takes
+// it for a while is no exit), which is where a field checks its entry. Disabling the control
 // greys label and edit together; the focus goes straight to the edit.
 class TLabeledEdit : public QWidget {
     Q_OBJECT

@@ -151,6 +151,24 @@ TEST(LabeledEdit, LeavingTheEditReportsExit)
     EXPECT_EQ(spy.size(), 1);
 }
 
+// A message box over the window takes the focus for a while; the field is not left.
+TEST(LabeledEdit, AnotherWindowTakingTheFocusIsNoExit)
+{
+    QWidget window;
+    auto* edit = new TLabeledEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QSignalSpy spy(edit, &TLabeledEdit::exited);
+
+    QWidget message;
+    message.show();
+    message.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&message));
+    EXPECT_EQ(spy.size(), 0);
+}
+
 TEST(LabeledEdit, DisablingGreysLabelAndEdit)
 {
     TLabeledEdit edit;

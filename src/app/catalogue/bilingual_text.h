@@ -10,6 +10,14 @@ struct BilingualText {
     const char* german;  // nullptr: the German texts leave this one as it is
 };
 
+// A message box's caption and text.
+struct BilingualMessage {
+    BilingualText caption;
+    BilingualText text;
+    // The automatic corrections speak English to every code but 1.
+    bool englishForOtherCodes = false;
+};
+
 enum class TextProperty : uint8_t { Caption, Label, Hint, Items };
 // The chargepump group lists eight stages for a "WBF" model and three for any other.
 enum class ModelVariant : uint8_t { Any, Wbf, Other };
