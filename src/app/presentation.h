@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "editing_rules.h"
 #include "session_rules.h"
 #include "texts.h"
 
@@ -18,12 +19,7 @@ inline constexpr int32_t SynchronousMode = 2;
 
 // ---- Firmware ----
 
-// Family 39606 above a threshold: the version without its last two digits is 39606.
-bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold);
-inline constexpr int32_t CorrectionThreshold = 3960606;
 inline constexpr int32_t BlankingThreshold = 3960609;
-// 3960400 to 3960415 keep the offset in µm and have no linearization start value.
-bool IsEarly39604Firmware(int32_t firmwareVersion);
 // SSI_Abstand and the firmware page's controls.
 bool FirmwarePageUsable(int32_t firmwareVersion);
 // InfoLabel6: the version reply as "396-06-06".
@@ -52,11 +48,8 @@ struct ModelInfo {
 };
 ModelInfo ModelFor(int32_t modelValue);
 bool IsWbf(std::string_view modelCode);
-// The two W-series items of the Model group.
-bool IsWSeriesModelIndex(int radioIndex);
 // The parity and error bit is not offered on the V series.
 bool SiemensUsable(int32_t modelValue);
-int ChargepumpIndex(int32_t chargepump, bool wbfModel);
 int PosDifVelIndex(int32_t posDifVel);
 
 // ---- Values shown ----
@@ -67,10 +60,6 @@ struct FrameOptionsView {
     std::optional<bool> temperatureChecked;  // nullopt: left as it is
 };
 FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, int32_t frameOptions);
-
-// Positions are in 0.5 µm units above this scale.
-bool IsHalfMicronScale(int32_t scale);
-int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter, int32_t scale);
 
 std::string LengthText(int32_t length);                    // InfoLabel2
 std::string UltrasonicSpeedText(int32_t ultrasonicSpeed);  // InfoLabel4
