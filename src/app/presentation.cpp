@@ -127,14 +127,14 @@ const BilingualText& CycleTimeCaptionFor(int32_t mode)
 
 ProcessOptionsView ProcessOptionsFor(bool valid, int32_t processOptions, int32_t firmwareVersion)
 {
-    if (!valid) {
-        const int32_t family = FirmwareFamily(firmwareVersion);
-        return {false, family == 39604, family == 39602, false, std::nullopt, std::nullopt, false};
-    }
+    const bool linearisierung = InternalLinearizationOn(valid, processOptions, firmwareVersion);
+    if (!valid)
+        return {
+            false, linearisierung, FirmwareFamily(firmwareVersion) == 39602, false, std::nullopt, std::nullopt, false};
     const bool extrapolation = IsSet(processOptions, ExtrapolationBit);
     return {
         .enabled = true,
-        .linearisierung = IsSet(processOptions, LinearizationBit),
+        .linearisierung = linearisierung,
         .extrapolation = extrapolation,
         .extrapolForwardEnabled = extrapolation,
         .extrapolForward = extrapolation && IsSet(processOptions, RealExtrapolationBit),

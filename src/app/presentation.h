@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "editing_rules.h"
+#include "parameter_change.h"
 #include "session_rules.h"
 #include "texts.h"
 
@@ -33,7 +34,7 @@ struct CorrectionRule {
     bool locked;
     bool correct;
 };
-inline constexpr int32_t CorrectedBitWidth = 24;
+inline constexpr int32_t CorrectedBitWidth = TemperatureBitWidth;
 inline constexpr int32_t CorrectedFilter = 0;
 CorrectionRule BitWidthRule(int32_t firmwareVersion, int32_t frameOptions, int32_t bitWidth);
 CorrectionRule FilterRule(int32_t firmwareVersion, int32_t posDifVel, int32_t filter);
