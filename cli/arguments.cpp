@@ -7,13 +7,15 @@
 namespace cli {
 
 const char* const kUsage
-    = "usage: ssi-tesmira-cli [--port N | --device PATH] [--json] COMMAND [ARG...]\n"
+    = "usage: ssi-tesmira-cli [--port N | --device PATH] [--json] [--raw] COMMAND [ARG...]\n"
       "  ports                  the ports 1 to 100 that can be opened\n"
       "  read [--strict]        read the whole parameter set and print it\n"
       "  get NAME               read one element and print it\n"
-      "  set NAME VALUE         write one element, verified by reading it back\n"
+      "  set NAME VALUE         write one element and the registers the window writes with it,\n"
+      "                         each verified by reading it back; print every element written\n"
       "  store                  store the working registers in the sensor's EEPROM\n"
       "  restore-factory        bring back the factory settings and print them\n"
+      "--raw makes set write the one element alone.\n"
       "--port 0 is demo mode; without --port or --device the port of the window's settings is used.\n";
 
 namespace {
@@ -45,6 +47,8 @@ Options ParseArguments(std::span<const std::string_view> arguments)
         const std::string_view option = arguments[position];
         if (option == "--json") {
             options.json = true;
+        } else if (option == "--raw") {
+            options.raw = true;
         } else if (option == "--help" || option == "-h") {
             options.help = true;
             return options;
@@ -65,6 +69,8 @@ Options ParseArguments(std::span<const std::string_view> arguments)
     if (position == arguments.size())
         FailBadInput("no command given (try --help)");
     options.command = arguments[position];
+    if (options.raw && options.command != "set")
+        FailBadInput("--raw applies only to set");
     options.arguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(position) + 1, arguments.end());
     return options;
 }

@@ -10,11 +10,12 @@ namespace cli {
 
 extern const char* const kUsage;
 
-// The command line: [--port N | --device PATH] [--json] COMMAND [ARG...].
+// The command line: [--port N | --device PATH] [--json] [--raw] COMMAND [ARG...].
 struct Options {
     std::optional<int> port;
     std::string device;
     bool json = false;
+    bool raw = false;  // set writes the one element only
     bool help = false;
     std::string command;
     std::vector<std::string> arguments;

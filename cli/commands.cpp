@@ -76,6 +76,7 @@ public:
     }
 
     std::ostream& Out() { return out_; }
+    bool Raw() const { return options_.raw; }
 
 private:
     // Port 0 opens nothing; the link then runs in demo mode.
@@ -179,16 +180,46 @@ void RunGet(Session& session, Arguments arguments)
     session.Print(std::array{index});
 }
 
-// Every write ends with the element read back; the value read must be the one given.
+// Every write ends with the element read back; it must hold the input.
+void WriteInput(TSSICom& link, const ElementInput& input, std::string_view given)
+{
+    const std::string operation = "Write" + std::string(TSSICom::ElementName(input.index));
+    AssignElementInput(link.Parameter, input);
+    Require(WriteElementOf(link, input.index), operation, "no confirmation from the sensor");
+    if (!HoldsInput(link.Parameter, input))
+        FailLink(operation + " failed: the sensor holds " + ElementText(link.Parameter, input.index) + ", not "
+            + std::string(given));
+}
+
+void WriteAlone(Session& session, std::string_view name, std::string_view text)
+{
+    const ElementInput input = CheckElementInput(session.Elements(), name, text);
+    WriteInput(LinkWithFirmwareVersion(session), input, text);
+    session.Print(std::array{input.index});
+}
+
+// The element and the registers the window writes with it, computed from the set as read.
+void WriteWithDependents(Session& session, std::string_view name, std::string_view text)
+{
+    const ParameterRequest request = CheckParameterRequest(session.Elements(), name, text);
+    TSSICom& link = session.Link();
+    Require(link.ReadAll(), "ReadAll", kIncompleteSet);
+    const ParameterChange change = ApplyParameterRequest(link.Parameter, request);
+    if (!change.refusal.empty())
+        RefuseValue(name, text, change.refusal);
+    for (const int index : change.writes) {
+        const int32_t value = link.Parameter[index].Value;
+        WriteInput(link, {.index = index, .value = value}, std::to_string(value));
+    }
+    session.Print(change.writes);
+}
+
 void RunSet(Session& session, Arguments arguments)
 {
-    const ElementInput input = CheckElementInput(session.Elements(), arguments[0], arguments[1]);
-    TSSICom& link = LinkWithFirmwareVersion(session);
-    AssignElementInput(link.Parameter, input);
-    Require(WriteElementOf(link, input.index), "Write" + arguments[0], "no confirmation from the sensor");
-    if (!HoldsInput(link.Parameter, input))
-        FailLink("Write" + arguments[0] + " failed: the sensor holds " + ElementText(link.Parameter, input.index)
-            + ", not " + arguments[1]);
+    if (session.Raw() || IsTextElement(ElementIndexOf(arguments[0])))
+        WriteAlone(session, arguments[0], arguments[1]);
+    else
+        WriteWithDependents(session, arguments[0], arguments[1]);
 }
 
 // As the window's EEPROM update: "CN" commits on newer firmware, older firmware knows only

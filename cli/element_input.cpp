@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "cli_error.h"
+#include "editing_rules.h"
 #include "element_table.h"
 #include "wire_format.h"
 
@@ -14,7 +15,7 @@ namespace cli {
 
 namespace {
 
-struct ValueRange {
+struct FieldRange {
     int64_t min;
     int64_t max;
 };
@@ -32,7 +33,7 @@ int64_t PowerOfTen(int exponent)
     return power;
 }
 
-ValueRange RangeOf(const TSSICom::ParameterStruct& elements, int index)
+FieldRange RangeOf(const TSSICom::ParameterStruct& elements, int index)
 {
     const ElementDefinition& definition = DefinitionOf(index);
     switch (definition.form) {
@@ -58,21 +59,16 @@ std::optional<int64_t> ParseInteger(std::string_view text)
     return value;
 }
 
-[[noreturn]] void RefuseValue(std::string_view name, std::string_view text, std::string_view expected)
-{
-    FailBadInput("invalid value '" + std::string(text) + "' for " + std::string(name) + ": " + std::string(expected));
-}
-
-int32_t CheckNumber(const TSSICom::ParameterStruct& elements, int index, std::string_view text)
+int32_t CheckNumber(const TSSICom::ParameterStruct& elements, int index, std::string_view text, LongLengths longLengths)
 {
     const std::string_view name = TSSICom::ElementName(index);
-    const ValueRange range = RangeOf(elements, index);
+    const FieldRange range = RangeOf(elements, index);
     const std::optional<int64_t> number = ParseInteger(text);
     if (!number || *number < range.min || *number > range.max)
         RefuseValue(name, text,
             "expected a decimal integer from " + std::to_string(range.min) + " to " + std::to_string(range.max));
-    if (DefinitionOf(index).form == ValueForm::LengthCode && *number > kLongestDigitLength
-        && *number % kLongLengthStep != 0)
+    if (longLengths == LongLengths::Refused && DefinitionOf(index).form == ValueForm::LengthCode
+        && *number > kLongestDigitLength && *number % kLongLengthStep != 0)
         RefuseValue(name, text, "lengths above 9999 mm must be multiples of 50");
     return static_cast<int32_t>(static_cast<uint32_t>(*number));
 }
@@ -105,6 +101,11 @@ void CheckWritable(int index)
 
 }  // namespace
 
+void RefuseValue(std::string_view name, std::string_view text, std::string_view expected)
+{
+    FailBadInput("invalid value '" + std::string(text) + "' for " + std::string(name) + ": " + std::string(expected));
+}
+
 int ElementIndexOf(std::string_view name)
 {
     const int index = TSSICom::ElementIndex(name);
@@ -113,7 +114,8 @@ int ElementIndexOf(std::string_view name)
     return index;
 }
 
-ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::string_view name, std::string_view text)
+ElementInput CheckElementInput(
+    const TSSICom::ParameterStruct& elements, std::string_view name, std::string_view text, LongLengths longLengths)
 {
     ElementInput input;
     input.index = ElementIndexOf(name);
@@ -126,9 +128,27 @@ ElementInput CheckElementInput(const TSSICom::ParameterStruct& elements, std::st
         input.value = CheckModel(text);
         break;
     default:
-        input.value = CheckNumber(elements, input.index, text);
+        input.value = CheckNumber(elements, input.index, text, longLengths);
     }
     return input;
+}
+
+ParameterRequest CheckParameterRequest(
+    const TSSICom::ParameterStruct& elements, std::string_view name, std::string_view text)
+{
+    ParameterRequest request{.index = ElementIndexOf(name)};
+    request.halfMicron = name == "Resolution" && IsHalfMicronEntry(text);
+    if (!request.halfMicron)
+        request.value = CheckElementInput(elements, name, text, LongLengths::RoundedDown).value;
+    if (const std::string refusal = RequestRefusal(name, text); !refusal.empty())
+        RefuseValue(name, text, refusal);
+    return request;
+}
+
+bool IsTextElement(int index)
+{
+    const ValueForm form = DefinitionOf(index).form;
+    return form == ValueForm::FactoryText || form == ValueForm::ModelLetters;
 }
 
 void AssignElementInput(TSSICom::ParameterStruct& elements, const ElementInput& input)

@@ -15,6 +15,7 @@
 #include "sensor_session.h"
 #include "session_rules.h"
 #include "ui_main_form.h"
+#include "wire_format.h"
 
 namespace {
 
@@ -212,7 +213,7 @@ void ParameterView::ShowChargepump()
         const bool wbf = IsWbf(session_.ModelCode());
         if (wbf)
             ui_.ExpertSettings->K_SERIE->hide();
-        ui_.ExpertSettings->ChargepumpStages->setItemIndex(ChargepumpIndex(chargepump.Value, wbf));
+        ui_.ExpertSettings->ChargepumpStages->setItemIndex(ChargepumpItem(chargepump.Value, wbf).value_or(NoSelection));
     } else {
         ui_.ExpertSettings->ChargepumpStages->setEnabled(false);
     }

@@ -7,34 +7,27 @@
 
 namespace {
 
-constexpr int32_t kTemperatureBit = 0x02;
-constexpr int32_t kParityErrorBit = 0x01;
 constexpr int32_t kVelocity = 2;
-constexpr uint32_t kHalfMicronScaleAbove = 0x1F0000;
 
 struct ModelRow {
     const char* letters;
     const char* code;
     char series;
-    int radioIndex;
 };
 constexpr ModelRow kModels[] = {
-    {"KH", "KH", 'K', 0},
-    {"KP", "KP", 'K', 1},
-    {"PA", "KP", 'K', 1},
-    {"WH", "WH", 'W', 2},
-    {"WP", "WP", 'W', 3},
-    {"KD", "KD", 'K', 4},
-    {"KF", "KF", 'K', 5},
-    {"KA", "KA", 'K', 6},
-    {"WB", "WBF", 'W', NoSelection},
-    {"VP", "VP", 'V', NoSelection},
+    {"KH", "KH", 'K'},
+    {"KP", "KP", 'K'},
+    {"PA", "KP", 'K'},
+    {"WH", "WH", 'W'},
+    {"WP", "WP", 'W'},
+    {"KD", "KD", 'K'},
+    {"KF", "KF", 'K'},
+    {"KA", "KA", 'K'},
+    {"WB", "WBF", 'W'},
+    {"VP", "VP", 'V'},
 };
 constexpr const char* kUnknownSensorType = "QOR Sensors SSI";
 
-// WBF stage i holds the three bits of i reversed, in bits 5 to 7 of the register.
-constexpr int32_t kWbfChargepumpValues[] = {0, 128, 64, 192, 32, 160, 96, 224};
-constexpr int32_t kLastChargepumpStage = 2;
 constexpr int32_t kDefaultLinAddress = 200;
 constexpr int32_t kLastPosDifVel = 2;
 
@@ -46,13 +39,6 @@ bool IsSet(int32_t value, int32_t bit) { return (value & bit) != 0; }
 int IndexUpTo(int32_t value, int32_t lastIndex) { return value >= 0 && value <= lastIndex ? value : NoSelection; }
 
 }  // namespace
-
-bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold)
-{
-    return firmwareVersion / 100 == 39606 && firmwareVersion > threshold;
-}
-
-bool IsEarly39604Firmware(int32_t firmwareVersion) { return firmwareVersion >= 3960400 && firmwareVersion <= 3960415; }
 
 bool FirmwarePageUsable(int32_t firmwareVersion)
 {
@@ -76,14 +62,13 @@ std::string FirmwareVersionText(std::string_view firmwareReply)
 
 CorrectionRule BitWidthRule(int32_t firmwareVersion, int32_t frameOptions, int32_t bitWidth)
 {
-    const bool locked
-        = PassesFamily39606Test(firmwareVersion, CorrectionThreshold) && IsSet(frameOptions, kTemperatureBit);
+    const bool locked = IsLate39606(firmwareVersion) && IsSet(frameOptions, TemperatureBit);
     return {locked, locked && bitWidth != CorrectedBitWidth};
 }
 
 CorrectionRule FilterRule(int32_t firmwareVersion, int32_t posDifVel, int32_t filter)
 {
-    const bool locked = PassesFamily39606Test(firmwareVersion, CorrectionThreshold) && posDifVel == kVelocity;
+    const bool locked = IsLate39606(firmwareVersion) && posDifVel == kVelocity;
     return {locked, locked && filter != CorrectedFilter};
 }
 
@@ -93,25 +78,15 @@ ModelInfo ModelFor(int32_t modelValue)
 {
     for (const ModelRow& row : kModels) {
         if (modelValue == ModelValue(row.letters[0], row.letters[1]))
-            return {row.code, std::string(1, row.series) + "-Series SSI (" + row.code + ")", row.radioIndex};
+            return {row.code, std::string(1, row.series) + "-Series SSI (" + row.code + ")",
+                ModelItem(modelValue).value_or(NoSelection)};
     }
     return {"", kUnknownSensorType, NoSelection};
 }
 
 bool IsWbf(std::string_view modelCode) { return modelCode == "WBF"; }
 
-bool IsWSeriesModelIndex(int radioIndex) { return radioIndex == 2 || radioIndex == 3; }
-
 bool SiemensUsable(int32_t modelValue) { return SeriesLetter(modelValue) != 'V'; }
-
-int ChargepumpIndex(int32_t chargepump, bool wbfModel)
-{
-    if (!wbfModel)
-        return IndexUpTo(chargepump, kLastChargepumpStage);
-    const auto* found = std::ranges::find(kWbfChargepumpValues, chargepump);
-    return found == std::end(kWbfChargepumpValues) ? NoSelection
-                                                   : static_cast<int>(found - std::begin(kWbfChargepumpValues));
-}
 
 int PosDifVelIndex(int32_t posDifVel) { return IndexUpTo(posDifVel, kLastPosDifVel); }
 
@@ -122,20 +97,7 @@ FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, in
     // Family 39601 knows only the whole value 1, and no temperature byte.
     if (FirmwareFamily(firmwareVersion) == 39601)
         return {true, frameOptions == 1, std::nullopt};
-    return {true, IsSet(frameOptions, kParityErrorBit), IsSet(frameOptions, kTemperatureBit)};
-}
-
-bool IsHalfMicronScale(int32_t scale) { return static_cast<uint32_t>(scale) > kHalfMicronScaleAbove; }
-
-int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter, int32_t scale)
-{
-    int32_t shown = offset;
-    if (!IsEarly39604Firmware(firmwareVersion)) {
-        // The sensor keeps the offset in position units, averaged over 2^Filter values.
-        const auto product = static_cast<int32_t>(static_cast<uint32_t>(offset) * static_cast<uint32_t>(resolution));
-        shown = product / (int32_t{1} << std::clamp(filter, 0, 30));
-    }
-    return IsHalfMicronScale(scale) ? shown >> 1 : shown;
+    return {true, IsSet(frameOptions, ParityErrorBit), IsSet(frameOptions, TemperatureBit)};
 }
 
 std::string LengthText(int32_t length) { return std::to_string(length) + "mm"; }
@@ -147,7 +109,7 @@ CycleTimeDisplay CycleTimeDisplayFor(const CycleTimeInputs& in)
     int32_t offset = in.jitterWindow + 33;
     if (in.mode != SynchronousMode)
         return {offset, std::to_string(in.cycleTime >> 2) + "µs"};
-    if (IsSet(in.frameOptions, kParityErrorBit))
+    if (IsSet(in.frameOptions, ParityErrorBit))
         offset += 14;
     if (in.outputCode == 0)
         offset -= 3;
@@ -165,18 +127,18 @@ const BilingualText& CycleTimeCaptionFor(int32_t mode)
 
 ProcessOptionsView ProcessOptionsFor(bool valid, int32_t processOptions, int32_t firmwareVersion)
 {
-    if (!valid) {
-        const int32_t family = FirmwareFamily(firmwareVersion);
-        return {false, family == 39604, family == 39602, false, std::nullopt, std::nullopt, false};
-    }
-    const bool extrapolation = IsSet(processOptions, 0x02);
+    const bool linearisierung = InternalLinearizationOn(valid, processOptions, firmwareVersion);
+    if (!valid)
+        return {
+            false, linearisierung, FirmwareFamily(firmwareVersion) == 39602, false, std::nullopt, std::nullopt, false};
+    const bool extrapolation = IsSet(processOptions, ExtrapolationBit);
     return {
         .enabled = true,
-        .linearisierung = IsSet(processOptions, 0x01),
+        .linearisierung = linearisierung,
         .extrapolation = extrapolation,
         .extrapolForwardEnabled = extrapolation,
-        .extrapolForward = extrapolation && IsSet(processOptions, 0x08),
-        .tempComp = IsSet(processOptions, 0x04),
+        .extrapolForward = extrapolation && IsSet(processOptions, RealExtrapolationBit),
+        .tempComp = IsSet(processOptions, TempCompBit),
         .disableMode = extrapolation,
     };
 }

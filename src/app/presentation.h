@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "editing_rules.h"
+#include "parameter_change.h"
 #include "session_rules.h"
 #include "texts.h"
 
@@ -18,12 +20,7 @@ inline constexpr int32_t SynchronousMode = 2;
 
 // ---- Firmware ----
 
-// Family 39606 above a threshold: the version without its last two digits is 39606.
-bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold);
-inline constexpr int32_t CorrectionThreshold = 3960606;
 inline constexpr int32_t BlankingThreshold = 3960609;
-// 3960400 to 3960415 keep the offset in µm and have no linearization start value.
-bool IsEarly39604Firmware(int32_t firmwareVersion);
 // SSI_Abstand and the firmware page's controls.
 bool FirmwarePageUsable(int32_t firmwareVersion);
 // InfoLabel6: the version reply as "396-06-06".
@@ -37,7 +34,7 @@ struct CorrectionRule {
     bool locked;
     bool correct;
 };
-inline constexpr int32_t CorrectedBitWidth = 24;
+inline constexpr int32_t CorrectedBitWidth = TemperatureBitWidth;
 inline constexpr int32_t CorrectedFilter = 0;
 CorrectionRule BitWidthRule(int32_t firmwareVersion, int32_t frameOptions, int32_t bitWidth);
 CorrectionRule FilterRule(int32_t firmwareVersion, int32_t posDifVel, int32_t filter);
@@ -52,11 +49,8 @@ struct ModelInfo {
 };
 ModelInfo ModelFor(int32_t modelValue);
 bool IsWbf(std::string_view modelCode);
-// The two W-series items of the Model group.
-bool IsWSeriesModelIndex(int radioIndex);
 // The parity and error bit is not offered on the V series.
 bool SiemensUsable(int32_t modelValue);
-int ChargepumpIndex(int32_t chargepump, bool wbfModel);
 int PosDifVelIndex(int32_t posDifVel);
 
 // ---- Values shown ----
@@ -67,10 +61,6 @@ struct FrameOptionsView {
     std::optional<bool> temperatureChecked;  // nullopt: left as it is
 };
 FrameOptionsView FrameOptionsFor(int32_t modelValue, int32_t firmwareVersion, int32_t frameOptions);
-
-// Positions are in 0.5 µm units above this scale.
-bool IsHalfMicronScale(int32_t scale);
-int32_t ShownOffset(int32_t firmwareVersion, int32_t offset, int32_t resolution, int32_t filter, int32_t scale);
 
 std::string LengthText(int32_t length);                    // InfoLabel2
 std::string UltrasonicSpeedText(int32_t ultrasonicSpeed);  // InfoLabel4

@@ -169,6 +169,11 @@ int32_t FirmwareFamily(int32_t firmwareVersion)
     return family;
 }
 
+bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold)
+{
+    return firmwareVersion / 100 == 39606 && firmwareVersion > threshold;
+}
+
 std::string FactoryNumberText(std::string_view text)
 {
     std::string padded(text.size() < 8 ? 8 - text.size() : 0, '0');

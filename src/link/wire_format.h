@@ -49,3 +49,5 @@ bool HasCommitCommand(int32_t firmwareVersion);
 
 // The first five decimal digits of a firmware version: 3960105 -> 39601.
 int32_t FirmwareFamily(int32_t firmwareVersion);
+// Family 39606 above a threshold: the version without its last two digits is 39606.
+bool PassesFamily39606Test(int32_t firmwareVersion, int32_t threshold);

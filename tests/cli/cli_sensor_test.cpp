@@ -56,6 +56,24 @@ protected:
         return all;
     }
 
+    // Commands heard since the log was last cleared, and the log cleared.
+    int CommandCount()
+    {
+        const auto count = static_cast<int>(sensor_.ReceivedCommands().size());
+        sensor_.ClearLog();
+        return count;
+    }
+
+    // The write commands heard: a letter and "N".
+    std::vector<std::string> WritesHeard() const
+    {
+        std::vector<std::string> writes;
+        for (const std::string& command : sensor_.ReceivedCommands())
+            if (command.size() >= 2 && command[1] == 'N')
+                writes.push_back(command);
+        return writes;
+    }
+
     void SetSensorFirmware(int32_t version)
     {
         sensor_.SetRegister('V', HexText(static_cast<uint32_t>(version), 6));
@@ -116,6 +134,80 @@ TEST_F(CliAgainstSensor, SetWritesTheSensorsRegisterAndGetReadsItBack)
     EXPECT_EQ(offset.out, "{\n  \"Offset\": {\"value\": -5, \"valid\": true}\n}\n");
 }
 
+TEST_F(CliAgainstSensor, SetLengthWritesTheChargepumpWhenItChangesAndTheCycleTimes)
+{
+    const CliRun same = CliOnPort({"set", "Length", "500"});
+    ASSERT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "Length = 500\nCycleTime = 1617\nSyncTiming = 956\n");
+    EXPECT_EQ(SensorRegister('Z') >> 8, 1617u);
+
+    const CliRun rounded = CliOnPort({"set", "Length", "10025"});
+    ASSERT_EQ(rounded.exitCode, 0) << rounded.err;
+    EXPECT_EQ(rounded.out, "Chargepump = 2\nLength = 10000\nCycleTime = 15215\nSyncTiming = 15215\n");
+    EXPECT_EQ(sensor_.Register('L').substr(2), "100F");
+    EXPECT_EQ(SensorRegister('J'), 2u);
+    EXPECT_EQ(SensorRegister('M') >> 8, 15215u);
+}
+
+// The offset register follows resolution and filter, so that the offset in µm stays.
+TEST_F(CliAgainstSensor, SetResolutionWritesScaleAndOffset)
+{
+    sensor_.SetRegister('A', "00000001");
+    sensor_.SetRegister('N', "0003E8");  // 1000 µm
+    const CliRun run = CliOnPort({"set", "Resolution", "5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Resolution = 5\nScale = 284359\nOffset = 200\n");
+    EXPECT_EQ(SensorRegister('S'), 284359u);
+    EXPECT_EQ(SensorRegister('N'), 200u);
+}
+
+TEST_F(CliAgainstSensor, SetFilterRescalesTheOffsetAndRawWritesTheFilterAlone)
+{
+    sensor_.SetRegister('N', "0003E8");
+    const CliRun run = Cli({"--port", kPortArgument, "--json", "set", "Filter", "2"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+        "{\n  \"Filter\": {\"value\": 2, \"valid\": true},\n  \"Offset\": {\"value\": 4000, \"valid\": true}\n}\n");
+    EXPECT_EQ(SensorRegister('N'), 4000u);
+
+    sensor_.ClearLog();
+    const CliRun raw = CliOnPort({"--raw", "set", "Filter", "0"});
+    ASSERT_EQ(raw.exitCode, 0) << raw.err;
+    EXPECT_EQ(raw.out, "Filter = 0\n");
+    EXPECT_EQ(SensorRegister('N'), 4000u);
+    EXPECT_EQ(WritesHeard().size(), 1u);
+}
+
+TEST_F(CliAgainstSensor, SetDifferentialMeasuringZeroesTheOffsetFirst)
+{
+    sensor_.SetRegister('N', "0000C8");  // 1000 µm at 5 µm
+    const CliRun run = CliOnPort({"set", "PosDifVel", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "Offset = 0\nPosDifVel = 1\nMagnetCount = 2\n");
+    EXPECT_EQ(SensorRegister('K'), 0x000102u);
+    EXPECT_EQ(SensorRegister('N'), 0u);
+}
+
+TEST_F(CliAgainstSensor, SetThatTheWSeriesRefusesWritesNothing)
+{
+    sensor_.SetRegister('L', "WH0500");
+    const std::string registers = SensorRegisters();
+    const CliRun run = CliOnPort({"set", "Mode", "2"});
+    EXPECT_EQ(run.exitCode, 2);
+    ExpectOneErrorLine(run, "invalid value '2' for Mode: not available on the W series");
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(WritesHeard().empty()) << testing::PrintToString(WritesHeard());
+    EXPECT_EQ(SensorRegisters(), registers);
+}
+
+TEST_F(CliAgainstSensor, SetOutsideTheFieldsRangeNamesTheRange)
+{
+    const CliRun run = CliOnPort({"set", "BitWidth", "40"});
+    EXPECT_EQ(run.exitCode, 2);
+    ExpectOneErrorLine(run, "invalid value '40' for BitWidth: expected a decimal integer from 1 to 32");
+    EXPECT_TRUE(sensor_.ReceivedBytes().empty());
+}
+
 TEST_F(CliAgainstSensor, SetOfTheTextElements)
 {
     ASSERT_EQ(CliOnPort({"set", "FactoryNumber", "ab12"}).exitCode, 0);
@@ -169,8 +261,9 @@ TEST_F(CliAgainstSensor, SilentSensorFailsWithExitCodeOne)
 
 TEST_F(CliAgainstSensor, UnconfirmedWriteFailsWithExitCodeOne)
 {
+    ASSERT_EQ(CliOnPort({"read"}).exitCode, 0);
     sim::Faults dying;
-    dying.commandsBeforeDeath = 1;  // the firmware version only
+    dying.commandsBeforeDeath = CommandCount();  // the set as read only
     sensor_.SetFaults(dying);
     const CliRun run = CliOnPort({"set", "Filter", "1"});
     EXPECT_EQ(run.exitCode, 1);
@@ -271,6 +364,11 @@ TEST_F(CliAgainstSensor, BadUsageAndBadInputSendNothing)
         {"--port", kPortArgument, "set", "FirmwareVersion", "3960105"},
         {"--port", kPortArgument, "set", "StartPoint", "0"},
         {"--port", kPortArgument, "set", "Model", "K"},
+        {"--port", kPortArgument, "set", "BitWidth", "40"},
+        {"--port", kPortArgument, "set", "Resolution", "0"},
+        {"--port", kPortArgument, "set", "Mode", "1"},
+        {"--port", kPortArgument, "--raw", "set", "Length", "10025"},
+        {"--port", kPortArgument, "--raw", "read"},
         {"--port", kPortArgument, "read", "--lenient"},
         {"--port", "300", "read"},
         {"--json", "--port", kPortArgument, "--device", "/dev/null", "read"},

@@ -12,16 +12,6 @@ int32_t Model(const char* letters) { return ModelValue(letters[0], letters[1]); 
 
 }  // namespace
 
-TEST(Firmware, Family39606TestDividesByHundredAndComparesWithTheThreshold)
-{
-    EXPECT_TRUE(PassesFamily39606Test(3960607, CorrectionThreshold));
-    EXPECT_FALSE(PassesFamily39606Test(3960606, CorrectionThreshold));
-    EXPECT_FALSE(PassesFamily39606Test(3960707, CorrectionThreshold));
-    EXPECT_FALSE(PassesFamily39606Test(39606070, CorrectionThreshold));  // f5 is 39606, the test is not
-    EXPECT_FALSE(PassesFamily39606Test(3960609, BlankingThreshold));
-    EXPECT_TRUE(PassesFamily39606Test(3960610, BlankingThreshold));
-}
-
 TEST(Firmware, PageUsableOnFamily39606AndLate39602)
 {
     EXPECT_TRUE(FirmwarePageUsable(3960600));
@@ -113,15 +103,8 @@ TEST(Model, CodeSensorTypeAndRadioIndexByLetters)
     EXPECT_TRUE(SiemensUsable(Model("WB")));
 }
 
-TEST(Model, ChargepumpAndMeasuringIndexes)
+TEST(Model, MeasuringIndexes)
 {
-    const std::pair<int32_t, int> wbf[]
-        = {{0, 0}, {32, 4}, {64, 2}, {96, 6}, {128, 1}, {160, 5}, {192, 3}, {224, 7}, {1, -1}, {2, -1}, {256, -1}};
-    for (const auto& [value, index] : wbf)
-        EXPECT_EQ(ChargepumpIndex(value, true), index) << value;
-    const std::pair<int32_t, int> normal[] = {{0, 0}, {1, 1}, {2, 2}, {3, -1}, {32, -1}, {-1, -1}};
-    for (const auto& [value, index] : normal)
-        EXPECT_EQ(ChargepumpIndex(value, false), index) << value;
     EXPECT_EQ(PosDifVelIndex(2), 2);
     EXPECT_EQ(PosDifVelIndex(3), NoSelection);
 }
@@ -142,24 +125,6 @@ TEST(FrameOptions, ParityAndTemperatureBitsByFamilyAndSeries)
     const FrameOptionsView late = FrameOptionsFor(Model("KH"), 3960606, 2);
     EXPECT_EQ(late.siemensChecked, false);
     EXPECT_EQ(late.temperatureChecked, true);
-}
-
-TEST(Offset, ScaledByResolutionAndFilterUnlessEarly39604)
-{
-    struct Case {
-        int32_t firmware, offset, resolution, filter, scale, shown;
-    };
-    const Case cases[] = {
-        {3960105, 100, 5, 2, 0x100000, 125}, {3960405, 100, 5, 2, 0x100000, 100}, {3960415, 100, 5, 2, 0x100000, 100},
-        {3960416, 100, 5, 2, 0x100000, 125}, {3960105, -3, 1, 1, 0, -1},          // truncated towards zero
-        {3960105, 100, 5, 2, 0x1F0000, 125}, {3960105, 100, 5, 2, 0x1F0001, 62},  // 0.5 µm positions
-        {3960105, -100, 5, 2, 0x1F0001, -63},                                     // arithmetic shift
-        {3960405, 100, 5, 2, -1, 50},                                             // the scale compares unsigned
-        {3960105, 0x10000, 0x10000, 0, 0, 0},                                     // 32-bit product
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ShownOffset(c.firmware, c.offset, c.resolution, c.filter, c.scale), c.shown)
-            << c.firmware << ' ' << c.offset << ' ' << c.filter << ' ' << c.scale;
 }
 
 TEST(InfoLabels, LengthSpeedAndCycleTime)

@@ -107,3 +107,13 @@ TEST(ModelAndFirmware, LettersAndFamily)
     EXPECT_FALSE(HasCommitCommand(3960100));
     EXPECT_TRUE(HasCommitCommand(3960101));
 }
+
+TEST(ModelAndFirmware, Family39606TestDividesByHundredAndComparesWithTheThreshold)
+{
+    EXPECT_TRUE(PassesFamily39606Test(3960607, 3960606));
+    EXPECT_FALSE(PassesFamily39606Test(3960606, 3960606));
+    EXPECT_FALSE(PassesFamily39606Test(3960707, 3960606));
+    EXPECT_FALSE(PassesFamily39606Test(39606070, 3960606));  // f5 is 39606, the test is not
+    EXPECT_FALSE(PassesFamily39606Test(3960609, 3960609));
+    EXPECT_TRUE(PassesFamily39606Test(3960610, 3960609));
+}
