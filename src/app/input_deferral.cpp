@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 
-// While a modal dialog or a menu is up, the held input waits: it was meant for the
-// window behind it.
 constexpr int BlockedRetryMs = 50;
 
 }  // namespace
@@ -59,20 +59,40 @@ bool InputDeferral::eventFilter(QObject* receiver, QEvent* event)
     return true;
 }
 
+// Input for a dialog or menu on top goes to it; input for the windows behind it waits
+// until it is gone, because it was meant for them before the dialog came up.
+bool InputDeferral::ReachesTopWindow(const QObject* receiver)
+{
+    QWidget* top = QApplication::activePopupWidget();
+    if (!top)
+        top = QApplication::activeModalWidget();
+    if (!top)
+        return true;
+    if (const auto* widget = qobject_cast<const QWidget*>(receiver))
+        return widget->window() == top;
+    return receiver == top->windowHandle();
+}
+
 // Each event goes to its receiver in the order it came; each handler it starts runs to
-// its end before the next event is handed on.
+// its end before the next event is handed on. Input for windows behind a dialog keeps
+// its order and waits.
 void InputDeferral::HandOn()
 {
     if (holders_ > 0)
         return;  // the last End() starts the hand-on again
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
-        handOnTimer_.start(BlockedRetryMs);
-        return;
-    }
     std::vector<HeldEvent> events = std::move(held_);
     held_.clear();
-    inputWaiting_ = false;
-    for (HeldEvent& held : events)
-        if (held.receiver)
+    std::vector<HeldEvent> waiting;
+    for (HeldEvent& held : events) {
+        if (!held.receiver)
+            continue;
+        if (ReachesTopWindow(held.receiver))
             QCoreApplication::sendEvent(held.receiver, held.event.get());
+        else
+            waiting.push_back(std::move(held));
+    }
+    held_.insert(held_.begin(), std::make_move_iterator(waiting.begin()), std::make_move_iterator(waiting.end()));
+    inputWaiting_ = !held_.empty();
+    if (!waiting.empty())
+        handOnTimer_.start(BlockedRetryMs);
 }

@@ -36,6 +36,7 @@ private:
         std::unique_ptr<QEvent> event;
     };
     static bool IsUserInput(const QEvent& event);
+    static bool ReachesTopWindow(const QObject* receiver);
     void HandOn();
 
     int holders_ = 0;

@@ -49,7 +49,8 @@ void TMainForm::ConnectEditing()
     connect(ui->Measurement->FilterS, &TRadioGroup::itemIndexChanged, this, &TMainForm::OnChangeFilter);
     connect(ui->Measurement->Direction, &TRadioGroup::itemIndexChanged, this, &TMainForm::OnChangeDirection);
     connect(ui->Measurement->PosDifVel, &TRadioGroup::itemIndexChanged, this, &TMainForm::OnChangePosDifVel);
-    connect(ui->ExpertSettings->ChargepumpStages, &TRadioGroup::itemIndexChanged, this, &TMainForm::OnChangeChargepumpStages);
+    connect(ui->ExpertSettings->ChargepumpStages, &TRadioGroup::itemIndexChanged, this,
+        &TMainForm::OnChangeChargepumpStages);
     connect(ui->ExpertSettings->Model, &TRadioGroup::itemIndexChanged, this, &TMainForm::OnChangeModel);
     connect(ui->SSISettings->SSI_Start_CheckBox, &QCheckBox::toggled, this, &TMainForm::SSI_Start_CheckBoxClick);
     connect(ui->ErrorIndication->ErrorValue2, &QCheckBox::toggled, this, &TMainForm::ErrorValue2Click);

@@ -20,8 +20,8 @@ std::string TextOf(const TLabeledEdit* edit) { return edit->text().toStdString()
 
 }  // namespace
 
-EditingController::EditingController(SensorSession& session, DialogService& dialogs, const EditingPages& pages,
-    std::function<void()> showRangePoints) :
+EditingController::EditingController(
+    SensorSession& session, DialogService& dialogs, const EditingPages& pages, std::function<void()> showRangePoints) :
     session_(session), dialogs_(dialogs), pages_(pages), showRangePoints_(std::move(showRangePoints))
 {
 }
@@ -166,10 +166,7 @@ void EditingController::ConcludeExit(TLabeledEdit* edit, bool accepted, const Bi
 
 // ---- Radio groups and check boxes ----
 
-bool EditingController::ClickIgnored(Guard guard)
-{
-    return Viewing() || (guard == Guard::On && GuardTaken());
-}
+bool EditingController::ClickIgnored(Guard guard) { return Viewing() || (guard == Guard::On && GuardTaken()); }
 
 // A W-series sensor cannot take the choice: the element and the control go back to the
 // neutral choice, whose own handler the armed guard stops. Nothing is written.

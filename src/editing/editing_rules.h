@@ -139,11 +139,11 @@ std::optional<KSerieResult> KSerieModel(int32_t firmwareVersion, int modelItem);
 
 // ---- Option bits ----
 
-inline constexpr int32_t ParityErrorBit = 0x01;  // FrameOptions
-inline constexpr int32_t TemperatureBit = 0x02;  // FrameOptions
-inline constexpr int32_t LinearizationBit = 0x01;     // ProcessOptions
-inline constexpr int32_t ExtrapolationBit = 0x02;     // ProcessOptions
-inline constexpr int32_t TempCompBit = 0x04;          // ProcessOptions
+inline constexpr int32_t ParityErrorBit = 0x01;        // FrameOptions
+inline constexpr int32_t TemperatureBit = 0x02;        // FrameOptions
+inline constexpr int32_t LinearizationBit = 0x01;      // ProcessOptions
+inline constexpr int32_t ExtrapolationBit = 0x02;      // ProcessOptions
+inline constexpr int32_t TempCompBit = 0x04;           // ProcessOptions
 inline constexpr int32_t RealExtrapolationBit = 0x08;  // ProcessOptions
 int32_t WithBit(int32_t value, int32_t bit, bool set);
 // Family 39606 keeps the other bits of FrameOptions; older families know only 1 and 0.

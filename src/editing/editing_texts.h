@@ -43,8 +43,7 @@ inline constexpr BilingualMessage ErrorCountExit{{"Parameter out of range", "Par
 inline constexpr BilingualMessage PowerFailExit{{"Bad Parameter", "Falscher Parameter"},
     {"Please enter a valid powerfail time (1..100)", "Bitte geben Sie eine gültige Powerfail-Zeit ein (1..100)"}};
 inline constexpr BilingualMessage PowerFailOff{{"Powerfail", "Unterspannungserkennung"},
-    {"This will disable the low level voltage detecting!",
-        "Hiermit wird die Unterspannungserkennung ausgeschaltet!"}};
+    {"This will disable the low level voltage detecting!", "Hiermit wird die Unterspannungserkennung ausgeschaltet!"}};
 
 inline constexpr BilingualMessage DifferentialOffset{{"Warning", "Warnung"},
     {"Attention: Offset must be zero!\nOutput value = Differential + Offset",
@@ -82,8 +81,8 @@ inline constexpr BilingualMessage ShortLength{{"Bad Parameter", "Falscher Parame
     {"Please enter a valid length (1...1000)", "Bitte geben Sie eine gültige Länge ein (1...1000)"}};
 inline constexpr BilingualMessage FiftyMillimetreSteps{{"Bad Parameter", "Falscher Parameter"},
     {"For length greater 10.000 mm only in 50mm steps!", "Für Längen größer 10.000 mm nur in 50mm-Schritten!"}};
-inline constexpr BilingualMessage LengthExit{{"Bad Parameter", "Falscher Parameter"},
-    {"Please enter a valid length", "Bitte geben Sie eine gültige Länge ein"}};
+inline constexpr BilingualMessage LengthExit{
+    {"Bad Parameter", "Falscher Parameter"}, {"Please enter a valid length", "Bitte geben Sie eine gültige Länge ein"}};
 inline constexpr BilingualMessage UltrasonicSpeedExit{{"Bad Parameter", "Falscher Parameter"},
     {"Please enter a valid ultrasonic speed in cm/s",
         "Bitte geben Sie eine gültige Ultraschallgeschwindigkeit in cm/s ein"}};

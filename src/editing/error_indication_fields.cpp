@@ -63,7 +63,8 @@ void EditingController::OnChangePowerFail() { ExitField(pages_.errorIndication.P
 void EditingController::ErrorValue2Click()
 {
     QCheckBox* box = pages_.errorIndication.ErrorValue2;
-    if (ClickIgnored(Guard::On) || Refused(box->isChecked(), texts::WSeriesRefusal, box, [&] { box->setChecked(false); }))
+    if (ClickIgnored(Guard::On)
+        || Refused(box->isChecked(), texts::WSeriesRefusal, box, [&] { box->setChecked(false); }))
         return;
     Commit(Set().SecErrorValue, SecondErrorValueFor(box->isChecked()), box, &TSSICom::WriteSecErrorValue);
     showRangePoints_();

@@ -214,7 +214,4 @@ void EditingController::BlankingExit() { ExitField(pages_.expertSettings.Blankin
 
 void EditingController::IgnoreSsiClkNumChange() { ChangeField(pages_.measurement2.IgnoreSsiClkNum); }
 
-void EditingController::IgnoreSsiClkNumExit()
-{
-    ExitField(pages_.measurement2.IgnoreSsiClkNum, texts::InitDelayExit);
-}
+void EditingController::IgnoreSsiClkNumExit() { ExitField(pages_.measurement2.IgnoreSsiClkNum, texts::InitDelayExit); }

@@ -63,8 +63,7 @@ void EditingController::OnChangeDirection()
     SetControlColour(group, ChangedColour);
     p.Direction.Value = group->itemIndex();
     TLabeledEdit* offset = pages_.measurement.Offset;
-    offset->setText(QString::fromStdString(
-        MirrorOffset(offset->text().toStdString(), p.Length.Value, p.Model.Value)));
+    offset->setText(QString::fromStdString(MirrorOffset(offset->text().toStdString(), p.Length.Value, p.Model.Value)));
     OnEditOffset();
     p.Direction.Changed = 1;
     Conclude(Send(&TSSICom::WriteDirection));
@@ -199,10 +198,7 @@ void EditingController::RestoreResolution(int32_t refused)
         EndSession();
 }
 
-void EditingController::OnChangeResolution()
-{
-    ExitField(pages_.measurement.Resolution, texts::ResolutionExit);
-}
+void EditingController::OnChangeResolution() { ExitField(pages_.measurement.Resolution, texts::ResolutionExit); }
 
 // The 0.5 µm resolution: resolution 1 with the doubled scale, on K-series sensors of family 3960.
 void EditingController::_05umClick()
@@ -268,8 +264,8 @@ void EditingController::OnChangeSiemens()
     TSSICom::ParameterStruct& p = Set();
     if (ClickIgnored(Guard::On) || BitRefused(box, p.FrameOptions, ParityErrorBit))
         return;
-    Commit(p.FrameOptions, FrameOptionsForSiemens(p.FrameOptions.Value, box->isChecked(), p.FirmwareVersion.Value),
-        box, &TSSICom::WriteFrameOptions);
+    Commit(p.FrameOptions, FrameOptionsForSiemens(p.FrameOptions.Value, box->isChecked(), p.FirmwareVersion.Value), box,
+        &TSSICom::WriteFrameOptions);
 }
 
 // Newer firmware sends the temperature in bits 24 to 31: the position gets 24 bits.
@@ -341,8 +337,8 @@ void EditingController::ExtrapolationClick()
 
 void EditingController::ExtrapolForwardClick()
 {
-    ClickOptionBit(pages_.measurement2.ExtrapolForward, Set().ProcessOptions, RealExtrapolationBit,
-        &TSSICom::WriteProcessOptions);
+    ClickOptionBit(
+        pages_.measurement2.ExtrapolForward, Set().ProcessOptions, RealExtrapolationBit, &TSSICom::WriteProcessOptions);
 }
 
 void EditingController::TempCompClick()

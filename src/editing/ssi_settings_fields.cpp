@@ -59,10 +59,7 @@ void EditingController::OnChangeJitterWindow()
 
 void EditingController::OnEditMonoflopTime() { ChangeField(pages_.ssiSettings.MonoflopTime); }
 
-void EditingController::OnChangeMonoflopTime()
-{
-    ExitField(pages_.ssiSettings.MonoflopTime, texts::MonoflopTimeExit);
-}
+void EditingController::OnChangeMonoflopTime() { ExitField(pages_.ssiSettings.MonoflopTime, texts::MonoflopTimeExit); }
 
 void EditingController::SSI_Start_CheckBoxClick()
 {

@@ -1,3 +1,4 @@
+#include <QDialog>
 #include <QPushButton>
 #include <QTest>
 #include <atomic>
@@ -45,6 +46,33 @@ TEST(LinkThreadJobs, RunOffTheWindowThreadAndHoldBackInput)
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 1; }, 1000));
     EXPECT_FALSE(thread.InputWaiting());
+}
+
+// A tick runs while a message box is up; a click on the box made meanwhile closes it
+// once the tick is done, while a click meant for the window behind it waits for the box.
+TEST(LinkThreadJobs, HeldClickOnTheDialogOnTopReachesIt)
+{
+    TSSICom link;
+    LinkThread thread(link);
+    QPushButton behind("behind");
+    behind.show();
+    int behindClicks = 0;
+    QObject::connect(&behind, &QPushButton::clicked, [&] { ++behindClicks; });
+    QDialog box;
+    auto* ok = new QPushButton("OK", &box);
+    QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+    QTimer::singleShot(0, [&] {
+        PostClick(&behind);
+        PostClick(ok);
+        thread.Run([&thread](TSSICom&) {
+            for (int waited = 0; waited < 5000 && !thread.InputWaiting(); ++waited)
+                std::this_thread::sleep_for(1ms);
+        });
+    });
+
+    EXPECT_EQ(box.exec(), QDialog::Accepted);
+    EXPECT_EQ(behindClicks, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return behindClicks == 1; }, 1000));
 }
 
 // A job the user ends from the window, such as a stream: clicks are handled at once, and
