@@ -143,7 +143,16 @@ void EditingController::ChangeField(TLabeledEdit* edit)
     Commit(Set()[index], *value, edit, DefinitionOf(index).write);
 }
 
-bool EditingController::ExitCheckRuns() const { return session_.SessionActive() && !Viewing(); }
+// The focus that a rejected entry takes back leaves the control the user went to; that
+// control was never really entered, so its exit check does not run.
+bool EditingController::ExitCheckRuns() const { return session_.SessionActive() && !Viewing() && !focusGivenBack_; }
+
+void EditingController::GiveFocusBack(TLabeledEdit* edit)
+{
+    focusGivenBack_ = true;
+    edit->setFocus();
+    focusGivenBack_ = false;
+}
 
 bool EditingController::ExitField(TLabeledEdit* edit, const BilingualMessage& message)
 {
@@ -161,7 +170,7 @@ void EditingController::ConcludeExit(TLabeledEdit* edit, bool accepted, const Bi
     if (accepted)
         return;
     Show(message);
-    edit->setFocus();
+    GiveFocusBack(edit);
 }
 
 // ---- Radio groups and check boxes ----

@@ -130,6 +130,7 @@ private:
     bool ExitField(TLabeledEdit* edit, const BilingualMessage& message);
     void ConcludeExit(TLabeledEdit* edit, bool accepted, const BilingualMessage& message);
     bool ExitCheckRuns() const;
+    void GiveFocusBack(TLabeledEdit* edit);
 
     // A click while the view is filled, or stopped by the guard.
     bool ClickIgnored(Guard guard);
@@ -162,6 +163,7 @@ private:
     EditingPages pages_;
     std::function<void()> showRangePoints_;
     std::vector<const BilingualMessage*> pendingMessages_;
+    bool focusGivenBack_ = false;
     // Scale, Offset and Resolution as they were when the resolution handler last started.
     int32_t savedScale_ = 0, savedOffset_ = 0, savedResolution_ = 0;
 };

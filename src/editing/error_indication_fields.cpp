@@ -52,7 +52,7 @@ void EditingController::OnEditPowerFail()
     MarkChanged(powerfail, edit);
     if (*value == 0) {
         Show(texts::PowerFailOff);
-        edit->setFocus();
+        GiveFocusBack(edit);
     }
     Conclude(Send(&TSSICom::WritePowerfailTime));
 }

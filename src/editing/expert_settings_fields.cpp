@@ -93,7 +93,7 @@ void EditingController::CheckShortLength(int32_t length)
     session_.MarkSaved();
     session_.SetSessionActive(false);
     Show(texts::ShortLength);
-    pages_.expertSettings.Length->setFocus();
+    GiveFocusBack(pages_.expertSettings.Length);
 }
 
 // The rounded text runs this handler once more, which writes the rounded length.
@@ -104,7 +104,7 @@ void EditingController::RoundToFiftyMillimetres(int32_t length)
         return;
     TLabeledEdit* edit = pages_.expertSettings.Length;
     Show(texts::FiftyMillimetreSteps);
-    edit->setFocus();
+    GiveFocusBack(edit);
     edit->setText(Number(*rounded));
     edit->repaint();
 }
