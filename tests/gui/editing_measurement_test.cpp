@@ -1,0 +1,143 @@
+#include <QRadioButton>
+
+#include "editing_fixture.h"
+#include "editing_rules.h"
+
+namespace {
+
+constexpr const char* VelocityNote
+    = "Attention: Filter setting does not have\nany effect in velocity mode.\nIt will be zeroed automatically";
+constexpr const char* NotForThisSensor = "Not available for this Sensor type!\nAvailable only for K Series!";
+
+}  // namespace
+
+// The offset register is kept in filter units: it follows the filter.
+TEST_F(EditingWindow, FilterRescalesTheOffsetRegister)
+{
+    Start({.registers = {{'D', "420119"}, {'A', "00000001"}, {'N', "0003E8"}}});
+    Click(Ui().Measurement->FilterS->button(3));
+    EXPECT_EQ(Writes(), (std::vector<std::string>{"DNC20119", "NN000FA0"}));
+    Click(Ui().Measurement->FilterS->button(0));
+    EXPECT_EQ(host->Register('N'), "0001F4");
+    EXPECT_EQ(host->Register('D'), "020119");
+}
+
+TEST_F(EditingWindow, DirectionMirrorsTheOffsetAtTheSensorsEnd)
+{
+    struct Case {
+        int32_t length;
+        const char* mirrored;
+    };
+    for (const Case& c : {Case{1000, "1114500"}, Case{6000, "6117000"}}) {
+        SCOPED_TRACE(c.length);
+        Start({.lengthMm = c.length});
+        Click(Ui().Measurement->Direction->button(1));
+        EXPECT_EQ(Ui().Measurement->Offset->text(), c.mirrored);
+        EXPECT_EQ(Session().Parameter().Offset.Value, LenientInteger(c.mirrored) / 5);
+        EXPECT_EQ(WritesOf('D').size(), 1u);
+        Click(Ui().Measurement->Direction->button(0));
+        EXPECT_EQ(Ui().Measurement->Offset->text(), "0");
+        EXPECT_EQ(host->Register('N'), "000000");
+        form.reset();
+        host->Stop();
+    }
+}
+
+TEST_F(EditingWindow, DifferentialMeasuringSetsTheOffsetToZeroWithAWarning)
+{
+    Start({.registers = {{'N', "000005"}}});
+    ASSERT_EQ(Ui().Measurement->Offset->text(), "25");
+    Click(Ui().Measurement->PosDifVel->button(1));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].caption, "Warning");
+    EXPECT_EQ(dialogs.shown[0].text, "Attention: Offset must be zero!\nOutput value = Differential + Offset");
+    EXPECT_EQ(Ui().Measurement->Offset->text(), "0");
+    EXPECT_EQ(host->Register('N'), "000000");
+    EXPECT_EQ(host->Register('K'), "000102");
+
+    Click(Ui().Measurement->PosDifVel->button(0));
+    Click(Ui().Measurement->PosDifVel->button(1));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(EditingWindow, VelocityModeLocksTheFilterOnNewerFirmware)
+{
+    for (const int32_t firmware : {3960607, 3960606}) {
+        SCOPED_TRACE(firmware);
+        const bool newer = firmware == 3960607;
+        Start({.firmwareVersion = firmware, .registers = {{'D', "420119"}}});
+        Click(Ui().Measurement->PosDifVel->button(2));
+        EXPECT_EQ(MessageTexts(), newer ? std::vector<QString>{VelocityNote} : std::vector<QString>{});
+        EXPECT_EQ(Ui().Measurement->FilterS->itemIndex(), newer ? 0 : 1);
+        EXPECT_EQ(Ui().Measurement->FilterS->isEnabled(), !newer);
+        Click(Ui().Measurement->PosDifVel->button(0));
+        EXPECT_TRUE(Ui().Measurement->FilterS->isEnabled());
+        form.reset();
+        host->Stop();
+    }
+}
+
+// "0,5" becomes "0.5" and runs the 0.5 µm procedure twice: from the changed text and after it.
+TEST_F(EditingWindow, HalfMicronResolutionOnAQualifyingSensor)
+{
+    Start();
+    Type(Ui().Measurement->Resolution, "0,5");
+    EXPECT_EQ(Ui().Measurement->Resolution->text(), "0.5");
+    EXPECT_EQ(Session().Parameter().Resolution.Value, 1);
+    EXPECT_TRUE(IsHalfMicronScale(Session().Parameter().Scale.Value));
+    EXPECT_EQ(host->Register('A'), "00000001");
+    EXPECT_EQ(WritesOf('S').size(), 2u);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    Leave(Ui().Measurement->Resolution, Ui().Measurement->Offset);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(EditingWindow, HalfMicronResolutionIsRefusedOnOtherSensors)
+{
+    Start({.model = "WH"});
+    Type(Ui().Measurement->Resolution, "0,5");
+    EXPECT_EQ(Ui().Measurement->Resolution->text(), "0.5");
+    EXPECT_EQ(MessageTexts(), (std::vector<QString>{NotForThisSensor, NotForThisSensor}));
+    EXPECT_EQ(dialogs.shown[0].caption, "ERROR");
+    EXPECT_TRUE(Writes().empty());
+
+    Type(Ui().Measurement->Resolution, "0.50");
+    Leave(Ui().Measurement->Resolution, Ui().Measurement->Offset);
+    EXPECT_EQ(MessageTexts().back(), "Please enter a valid resolution value in µm:\n0.5, 1, 2, 3, ...");
+}
+
+TEST_F(EditingWindow, OffsetIsLockedWhereTheFirmwareKeepsItInMicrometres)
+{
+    Start({.firmwareVersion = 3960405, .registers = {{'N', "00000C"}}});
+    TypeAtEnd(Ui().Measurement->Offset, "7");
+    EXPECT_EQ(Ui().Measurement->Offset->text(), "12");
+    EXPECT_TRUE(Writes().empty());
+}
+
+TEST_F(EditingWindow, TemperatureForcesBitWidth24OnNewerFirmware)
+{
+    Start({.firmwareVersion = 3960607});
+    QCheckBox* temperature = Ui().Measurement2->Temperature;
+    Click(temperature);
+    EXPECT_EQ(MessageTexts(),
+        (std::vector<QString>{"Attention: Temperature measurement only possible\nwith a data "
+                              "width of 24 bits.\nIt will be set automatically to 24 bits."}));
+    EXPECT_EQ(host->Register('K'), "020001");
+    EXPECT_EQ(host->Register('D'), "020118");
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "24");
+    EXPECT_FALSE(Ui().SSISettings->BitWidth->isEnabled());
+
+    Click(temperature);
+    EXPECT_TRUE(Ui().SSISettings->BitWidth->isEnabled());
+    EXPECT_EQ(Ui().SSISettings->BitWidth->text(), "24");
+}
+
+// Older families know only the whole value: the parity bit clears the temperature bit.
+TEST_F(EditingWindow, ParityBitOnAnOlderFamilyReplacesTheFrameOptions)
+{
+    Start({.registers = {{'K', "020001"}}});
+    Click(Ui().Measurement2->Siemens);
+    EXPECT_EQ(WritesOf('K'), (std::vector<std::string>{"KN010001"}));
+    EXPECT_EQ(ControlColour(Ui().Measurement2->Siemens), ChangedColour);
+}
