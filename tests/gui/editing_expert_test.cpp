@@ -153,3 +153,15 @@ TEST_F(EditingWindow, OldFirmwareKnowsOnlyTwoModelCodes)
     form->RefreshParameterView();
     EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), 1);
 }
+
+// The developer's button writes letters the sensor does not take as a model: the
+// session ends and the sensor is read again.
+TEST_F(EditingWindow, KSerieButtonWritesTheFamilyLettersAndEndsTheSession)
+{
+    Start({.firmwareVersion = 3960607});
+    Click(Ui().ExpertSettings->K_SERIE);
+    EXPECT_TRUE(Eventually([&] { return host->Register('L').substr(0, 2) == "AH"; }));
+    EXPECT_EQ(MessageTexts(), (std::vector<QString>{"Communication Error"}));
+    EXPECT_FALSE(Session().SessionActive());
+    EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), 0);
+}

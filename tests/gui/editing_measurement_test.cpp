@@ -141,3 +141,34 @@ TEST_F(EditingWindow, ParityBitOnAnOlderFamilyReplacesTheFrameOptions)
     EXPECT_EQ(WritesOf('K'), (std::vector<std::string>{"KN010001"}));
     EXPECT_EQ(ControlColour(Ui().Measurement2->Siemens), ChangedColour);
 }
+
+// Extrapolation needs the synchronous start; switching it off leaves the start to the user.
+TEST_F(EditingWindow, ExtrapolationSetsTheSynchronousStart)
+{
+    Start({.firmwareVersion = 3960607});
+    QCheckBox* extrapolation = Ui().Measurement2->Extrapolation;
+    Click(extrapolation);
+    EXPECT_EQ(Ui().SSISettings->Mode->itemIndex(), 1);
+    EXPECT_FALSE(Ui().SSISettings->Mode->isEnabled());
+    EXPECT_TRUE(Ui().Measurement2->ExtrapolForward->isEnabled());
+    EXPECT_EQ(host->Register('D'), "0A0119");
+    EXPECT_EQ(Session().Parameter().ProcessOptions.Value & ExtrapolationBit, ExtrapolationBit);
+
+    Click(extrapolation);
+    EXPECT_EQ(MessageTexts(),
+        (std::vector<QString>{"Check 'Start of measurement': sync. / async.\nAfter disable this "
+                              "parameter will synchronous\nmode be activated!"}));
+    EXPECT_TRUE(Ui().SSISettings->Mode->isEnabled());
+    EXPECT_EQ(Ui().SSISettings->Mode->itemIndex(), 1);
+    EXPECT_FALSE(Ui().Measurement2->ExtrapolForward->isEnabled());
+}
+
+TEST_F(EditingWindow, InternalLinearizationRecomputesTheCycleTimes)
+{
+    Start({.firmwareVersion = 3960607, .lengthMm = 400, .registers = {{'A', "00000001"}}});
+    Click(Ui().Measurement2->Linearisierung);
+    EXPECT_EQ(Ui().ExpertSettings->CycleTime->text(), "1435");
+    EXPECT_EQ(Ui().ExpertSettings->SyncTiming->text(), "1366");
+    EXPECT_EQ(Session().Parameter().ProcessOptions.Value & LinearizationBit, LinearizationBit);
+    EXPECT_EQ(Writes().back().substr(0, 2), "RN");
+}
