@@ -64,8 +64,13 @@ void TMainForm::CreateAreaControllers()
     reports_ = std::make_unique<ReportsController>(session, dialogs_, *ui->Print);
 }
 
-// The session lets go of the sensor with an RTS pulse; no tick may come in meanwhile.
-TMainForm::~TMainForm() { Timer1->stop(); }
+// The session lets go of the sensor with an RTS pulse; no tick may come in meanwhile. The
+// focus moves while the controls go, which the half-destroyed window must not follow.
+TMainForm::~TMainForm()
+{
+    Timer1->stop();
+    disconnect(qApp, &QApplication::focusChanged, this, &TMainForm::FollowFocusOutOfPages);
+}
 
 void TMainForm::RunStartUp()
 {
