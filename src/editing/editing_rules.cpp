@@ -298,7 +298,7 @@ CycleTimes LengthCycleRule(int32_t length, int32_t magnetCount, int32_t resoluti
             times.syncTiming = c / 668 + 747 * m + 201;
         }
     } else if (a <= 100) {
-        // The factor is 2/343, taken as the sensor's tool always took it.
+        // 2 × a / 0.343 + 320.5 in extended precision; exact for these lengths.
         times.cycleTime = static_cast<int32_t>(std::trunc(c * 0.0058309037900874635L + 320.5L));
     } else if (a > 600) {
         times.cycleTime = c / 668 + 208;
