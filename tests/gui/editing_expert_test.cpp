@@ -165,3 +165,53 @@ TEST_F(EditingWindow, KSerieButtonWritesTheFamilyLettersAndEndsTheSession)
     EXPECT_FALSE(Session().SessionActive());
     EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), 0);
 }
+
+// A model that cannot be written: the group shows the element again (below firmware
+// 3960103 item 4 writes "KH"), loses its mark, and the session ends.
+TEST_F(EditingWindow, FailedModelWriteEndsTheSession)
+{
+    for (const auto& [firmware, shownItem] : {std::pair{3960105, 4}, std::pair{3960102, 0}}) {
+        SCOPED_TRACE(firmware);
+        Start({.firmwareVersion = firmware});
+        host->SetFaults({.unanswered = {"LA"}});
+        Click(Ui().ExpertSettings->Model->button(4));
+        EXPECT_EQ(MessageTexts(), (std::vector<QString>{"Communication Error"}));
+        EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), shownItem);
+        EXPECT_EQ(ControlColour(Ui().ExpertSettings->Model), ButtonFaceColour());
+        EXPECT_EQ(Session().Parameter().Model.Changed, 0);
+        EXPECT_FALSE(Session().SessionActive());
+        EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
+        EXPECT_TRUE(Writes().empty());
+        form.reset();
+        host->Stop();
+    }
+}
+
+// Without a resolution there is no scale to derive: speed and the unchanged scale are
+// written, and leaving the field keeps the scale shown. (Reading the set repairs a
+// resolution of 0, so the set is given one afterwards.)
+TEST_F(EditingWindow, UltrasonicSpeedWithoutResolutionKeepsTheScale)
+{
+    Start();
+    Session().Parameter().Resolution.Value = 0;
+    TLabeledEdit* speed = Ui().ExpertSettings->UltrasonicSpeed;
+    Type(speed, "282000");
+    EXPECT_EQ(host->Register('U'), "282000");
+    EXPECT_EQ(host->Register('S'), "0456C7");
+    Leave(speed, Ui().ExpertSettings->Length);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(Ui().ExpertSettings->Scale->text(), "284359");
+    EXPECT_TRUE(Session().SessionActive());
+}
+
+// The eight-stage pump keeps the stage number's bits in reverse order at the top of the register.
+TEST_F(EditingWindow, WbfChargepumpStagesAreWrittenBitReversed)
+{
+    Start({.model = "WB"});
+    for (const auto& [item, write] : {std::pair{1, "JN000080"}, std::pair{4, "JN000020"}, std::pair{6, "JN000060"}}) {
+        SCOPED_TRACE(item);
+        host->ClearLog();
+        Click(Ui().ExpertSettings->ChargepumpStages->button(item));
+        EXPECT_EQ(Writes(), std::vector<std::string>{write});
+    }
+}

@@ -131,7 +131,7 @@ TEST_F(EditingWindow, WSeriesRefusesEveryOptionItCannotUse)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clicked->objectName().isEmpty() ? c.clicked->text().toStdString()
-                                                      : c.clicked->objectName().toStdString());
+                                                       : c.clicked->objectName().toStdString());
         const int32_t before = c.element.Value;
         dialogs.shown.clear();
         Click(c.clicked);

@@ -172,3 +172,93 @@ TEST_F(EditingWindow, InternalLinearizationRecomputesTheCycleTimes)
     EXPECT_EQ(Session().Parameter().ProcessOptions.Value & LinearizationBit, LinearizationBit);
     EXPECT_EQ(Writes().back().substr(0, 2), "RN");
 }
+
+// A resolution the sensor does not take is answered by writing the previous resolution,
+// scale and offset back; only when that fails too is it a communication error.
+TEST_F(EditingWindow, RefusedResolutionWritesThePreviousValuesBack)
+{
+    struct Case {
+        const char* model;
+        std::vector<std::string> unheard;
+        std::vector<QString> messages;
+        bool sessionGoesOn;
+    };
+    const QString WSeriesResolution = "Resolution must be greater than 10µm (W Series)!\nFor K Serie SSI up to 1µm";
+    for (const Case& c : {Case{"WH", {"AN00000003"}, {WSeriesResolution}, true}, Case{"KH", {"AN00000003"}, {}, true},
+             Case{"KH", {"AA"}, {"Communication Error"}, false}}) {
+        SCOPED_TRACE(c.model + (" without " + c.unheard[0]));
+        Start({.model = c.model});
+        host->SetFaults({.unanswered = c.unheard});
+        Type(Ui().Measurement->Resolution, "3");
+        EXPECT_EQ(MessageTexts(), c.messages);
+        EXPECT_EQ(host->Register('A'), "00000005");
+        EXPECT_EQ(host->Register('S'), "0456C7");
+        EXPECT_EQ(Session().Parameter().Resolution.Value, 5);
+        EXPECT_EQ(Session().SessionActive(), c.sessionGoesOn);
+        EXPECT_EQ(Ui().EEPROMUpdateButton->isEnabled(), c.sessionGoesOn);
+        if (c.sessionGoesOn) {
+            const std::vector<std::string> writes = Writes();
+            ASSERT_GE(writes.size(), 3u);
+            EXPECT_EQ(std::vector<std::string>(writes.end() - 3, writes.end()),
+                (std::vector<std::string>{"AN00000005", "SN0456C7", "NN000000"}));
+            EXPECT_EQ(Ui().ExpertSettings->Scale->text(), "284359");
+        }
+        form.reset();
+        host->Stop();
+    }
+}
+
+// On a W-series sensor extrapolation shows the synchronous start without writing it; the
+// real extrapolation it enables is then refused.
+TEST_F(EditingWindow, WSeriesExtrapolationLeavesTheModeUnwritten)
+{
+    Start({.firmwareVersion = 3960607, .model = "WP"});
+    Click(Ui().Measurement2->Extrapolation);
+    EXPECT_EQ(Ui().SSISettings->Mode->itemIndex(), 1);
+    EXPECT_FALSE(Ui().SSISettings->ControlSettings->isChecked());
+    EXPECT_EQ(Session().Parameter().Mode.Value, 0);
+    EXPECT_EQ(Writes(), (std::vector<std::string>{"RN00000201"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    QCheckBox* forward = Ui().Measurement2->ExtrapolForward;
+    ASSERT_TRUE(forward->isEnabled());
+    Click(forward);
+    EXPECT_EQ(MessageTexts(), (std::vector<QString>{"At W Series not available!"}));
+    EXPECT_FALSE(forward->isChecked());
+    EXPECT_EQ(Session().Parameter().ProcessOptions.Value & RealExtrapolationBit, 0);
+    EXPECT_EQ(Writes().size(), 1u);
+}
+
+// The offset register holds the offset in resolution and filter units, doubled while
+// positions are in 0.5 µm units.
+TEST_F(EditingWindow, OffsetIsWrittenInResolutionAndFilterUnits)
+{
+    struct Case {
+        const char* name;
+        std::map<char, std::string> registers;
+        const char* write;
+    };
+    for (const Case& c : {Case{"5 µm", {}, "NN000014"}, Case{"5 µm, grade 4", {{'D', "820119"}}, "NN000050"},
+             Case{"0.5 µm", {{'A', "00000001"}, {'S', "2C1000"}}, "NN0000C8"}}) {
+        SCOPED_TRACE(c.name);
+        Start({.registers = c.registers});
+        Type(Ui().Measurement->Offset, "100");
+        EXPECT_EQ(Writes().back(), c.write);
+        EXPECT_EQ(host->Register('N'), std::string(c.write + 2));
+        EXPECT_EQ(ControlColour(Ui().Measurement->Offset), ChangedColour);
+        form.reset();
+        host->Stop();
+    }
+}
+
+// A new resolution brings its scale and the offset, recomputed from the offset in µm.
+TEST_F(EditingWindow, ResolutionWritesScaleAndOffsetWithIt)
+{
+    Start({.registers = {{'N', "000014"}}});
+    ASSERT_EQ(Ui().Measurement->Offset->text(), "100");
+    Type(Ui().Measurement->Resolution, "2");
+    EXPECT_EQ(Writes(), (std::vector<std::string>{"AN00000002", "SN0AD8F3", "NN000032"}));
+    EXPECT_EQ(Ui().ExpertSettings->Scale->text(), "710899");
+    EXPECT_EQ(ControlColour(Ui().Measurement->Resolution), ChangedColour);
+    EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
+}

@@ -159,3 +159,15 @@ TEST_F(EditingWindow, FillingTheViewWritesNothing)
     EXPECT_TRUE(Writes().empty());
     EXPECT_TRUE(dialogs.shown.empty());
 }
+
+// A sensor that reports the second error value active shows the box checked; unchecking
+// switches it off.
+TEST_F(EditingWindow, SecondErrorValueReportedActiveIsShownChecked)
+{
+    Start({.secondErrorValue = true});
+    QCheckBox* box = Ui().ErrorIndication->ErrorValue2;
+    EXPECT_TRUE(box->isChecked());
+    Click(box);
+    EXPECT_EQ(WritesOf('Y'), (std::vector<std::string>{"YN20000000"}));
+    EXPECT_EQ(Session().Parameter().SecErrorValue.Value, 0);
+}
