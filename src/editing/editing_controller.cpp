@@ -191,6 +191,24 @@ bool EditingController::Refused(
     return true;
 }
 
+// A radio group's neutral choice is its first item, value 0.
+bool EditingController::GroupRefused(TRadioGroup* group, TSSICom::DataElement& element, bool refusedChoice)
+{
+    return Refused(refusedChoice, texts::WSeriesRefusal, group, [&] {
+        element.Value = 0;
+        group->setItemIndex(0);
+    });
+}
+
+// A check box that switches its element on: unchecked and 0 is neutral.
+bool EditingController::SwitchRefused(QCheckBox* box, TSSICom::DataElement& element, const BilingualMessage& refusal)
+{
+    return Refused(box->isChecked(), refusal, box, [&] {
+        element.Value = 0;
+        box->setChecked(false);
+    });
+}
+
 bool EditingController::BitRefused(QCheckBox* box, TSSICom::DataElement& element, int32_t bit)
 {
     return Refused(box->isChecked(), texts::WSeriesRefusal, box, [&] {

@@ -10,6 +10,7 @@
 #include "texts.h"
 
 class QCheckBox;
+class TRadioGroup;
 class QWidget;
 class SensorSession;
 class TLabeledEdit;
@@ -136,6 +137,8 @@ private:
     bool ClickIgnored(Guard guard);
     bool Refused(
         bool refusedChoice, const BilingualMessage& refusal, QWidget* control, const std::function<void()>& neutral);
+    bool GroupRefused(TRadioGroup* group, TSSICom::DataElement& element, bool refusedChoice);
+    bool SwitchRefused(QCheckBox* box, TSSICom::DataElement& element, const BilingualMessage& refusal);
     bool BitRefused(QCheckBox* box, TSSICom::DataElement& element, int32_t bit);
     void ClickOptionBit(QCheckBox* box, TSSICom::DataElement& element, int32_t bit, Write write);
 

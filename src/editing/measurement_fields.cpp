@@ -37,10 +37,7 @@ void EditingController::OnChangeFilter()
 {
     TRadioGroup* group = pages_.measurement.FilterS;
     TSSICom::ParameterStruct& p = Set();
-    if (ClickIgnored(Guard::On) || Refused(group->itemIndex() != 0, texts::WSeriesRefusal, group, [&] {
-            p.Filter.Value = 0;
-            group->setItemIndex(0);
-        }))
+    if (ClickIgnored(Guard::On) || GroupRefused(group, p.Filter, group->itemIndex() != 0))
         return;
     const int32_t oldFilter = p.Filter.Value;
     p.Filter.Value = group->itemIndex();
@@ -55,10 +52,7 @@ void EditingController::OnChangeDirection()
 {
     TRadioGroup* group = pages_.measurement.Direction;
     TSSICom::ParameterStruct& p = Set();
-    if (ClickIgnored(Guard::On) || Refused(group->itemIndex() == 1, texts::WSeriesRefusal, group, [&] {
-            p.Direction.Value = 0;
-            group->setItemIndex(0);
-        }))
+    if (ClickIgnored(Guard::On) || GroupRefused(group, p.Direction, group->itemIndex() == 1))
         return;
     SetControlColour(group, ChangedColour);
     p.Direction.Value = group->itemIndex();
@@ -73,10 +67,7 @@ void EditingController::OnChangePosDifVel()
 {
     TRadioGroup* group = pages_.measurement.PosDifVel;
     TSSICom::ParameterStruct& p = Set();
-    if (ClickIgnored(Guard::On) || Refused(group->itemIndex() != 0, texts::WSeriesRefusal, group, [&] {
-            p.PosDifVel.Value = 0;
-            group->setItemIndex(0);
-        }))
+    if (ClickIgnored(Guard::On) || GroupRefused(group, p.PosDifVel, group->itemIndex() != 0))
         return;
     p.PosDifVel.Value = group->itemIndex();
     MarkChanged(p.PosDifVel, group);
@@ -250,10 +241,7 @@ void EditingController::SlowAvarageFilterClick()
 {
     QCheckBox* box = pages_.measurement.SlowAvarageFilter;
     TSSICom::DataElement& slow = Set().SlowAvarageFilter;
-    if (ClickIgnored(Guard::On) || Refused(box->isChecked(), texts::WSeriesSsiRefusal, box, [&] {
-            slow.Value = 0;
-            box->setChecked(false);
-        }))
+    if (ClickIgnored(Guard::On) || SwitchRefused(box, slow, texts::WSeriesSsiRefusal))
         return;
     Commit(slow, box->isChecked() ? 1 : 0, box, &TSSICom::WriteSlowAvarageFilter);
 }

@@ -35,10 +35,7 @@ void EditingController::OnChangeMode()
         return;
     const bool synchronous = group->itemIndex() == SynchronousItem;
     mode.Value = synchronous ? SynchronousMode : 0;
-    if (Refused(synchronous, texts::WSeriesRefusal, group, [&] {
-            mode.Value = 0;
-            group->setItemIndex(0);
-        }))
+    if (GroupRefused(group, mode, synchronous))
         return;
     Commit(mode, mode.Value, group, &TSSICom::WriteMode);
 }
@@ -65,10 +62,7 @@ void EditingController::SSI_Start_CheckBoxClick()
 {
     QCheckBox* box = pages_.ssiSettings.SSI_Start_CheckBox;
     TSSICom::DataElement& syncStart = Set().SyncStart;
-    if (ClickIgnored(Guard::On) || Refused(box->isChecked(), texts::WSeriesSsiRefusal, box, [&] {
-            syncStart.Value = 0;
-            box->setChecked(false);
-        }))
+    if (ClickIgnored(Guard::On) || SwitchRefused(box, syncStart, texts::WSeriesSsiRefusal))
         return;
     Commit(syncStart, box->isChecked() ? 1 : 0, box, &TSSICom::WriteSyncStart);
 }
