@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bilingual_text.h"
+#include "program_version.h"
 
 // Every text the program puts on the main window and its dialogs, in English and German;
 // captions that never change stay in the window layouts.
@@ -24,7 +25,7 @@ std::optional<MessageText> Pick(const BilingualMessage& message, uint8_t languag
 namespace texts {
 
 // Program name and version.
-inline constexpr const char* VersionText = "SSI-Tesmira 5.3.10";
+inline constexpr const char* VersionText = ProgramVersionText;
 inline constexpr const char* MainCaption = "QOR SSI-Tesmira 5.3.10";
 inline constexpr const char* MainCaptionPrefix = "QOR ";
 inline constexpr const char* BuildPrefix = "Build: ";

@@ -1,5 +1,7 @@
 #include "files_texts.h"
 
+#include "parameter_file.h"
+
 namespace {
 
 constexpr ControlText kRows[] = {
@@ -15,3 +17,15 @@ constexpr ControlText kRows[] = {
 }  // namespace
 
 std::span<const ControlText> FilesTexts() { return kRows; }
+
+const BilingualMessage& RejectionMessage(FileRejection rejection)
+{
+    switch (rejection) {
+    case FileRejection::TooBig:
+        return texts::FileTooBig;
+    case FileRejection::NotCompatible:
+        return texts::FileNotCompatible;
+    default:
+        return texts::ErrorInFile;
+    }
+}

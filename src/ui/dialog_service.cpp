@@ -1,5 +1,6 @@
 #include "dialog_service.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -67,6 +68,15 @@ DialogAnswer PositiveAnswer(DialogButtons buttons)
     }
 }
 
+// The standard buttons in the order of their values: Ok, Yes, No, Retry, Cancel.
+void LabelButtons(QMessageBox& box, const QStringList& texts)
+{
+    qsizetype index = 0;
+    for (uint bit = 1; bit != 0 && index < texts.size(); bit <<= 1)
+        if (QAbstractButton* button = box.button(static_cast<QMessageBox::StandardButton>(bit)))
+            button->setText(texts[index++]);
+}
+
 // "Sensorparameter (*.qor)|*.qor|Text files|*.txt" becomes
 // "Sensorparameter (*.qor);;Text files (*.txt)".
 QString QtFileFilter(const QString& filter)
@@ -90,6 +100,8 @@ QString RunFileDialog(QWidget* parent, const QString& caption, const QString& fi
     if (suffix.startsWith('.'))
         suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
+    // The program asks its own overwrite question in the language of the session.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -105,10 +117,11 @@ DialogService& Dialogs() { return *current; }
 
 void SetDialogService(DialogService* service) { current = service ? service : &qtDialogs; }
 
-DialogAnswer QtDialogService::Message(
-    QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon)
+DialogAnswer QtDialogService::Message(QWidget* parent, const QString& caption, const QString& text,
+    DialogButtons buttons, DialogIcon icon, const QStringList& buttonTexts)
 {
     QMessageBox box(MessageIcon(icon), caption, text, StandardButtons(buttons), parent);
+    LabelButtons(box, buttonTexts);
     return AnswerOf(box.exec());
 }
 
@@ -124,10 +137,10 @@ QString QtDialogService::SaveFileName(QWidget* parent, const QString& caption, c
     return RunFileDialog(parent, caption, filter, defaultExtension, fileName, true);
 }
 
-DialogAnswer ScriptedDialogService::Message(
-    QWidget*, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon)
+DialogAnswer ScriptedDialogService::Message(QWidget*, const QString& caption, const QString& text,
+    DialogButtons buttons, DialogIcon icon, const QStringList& buttonTexts)
 {
-    shown.push_back({caption, text, buttons, icon});
+    shown.push_back({caption, text, buttons, icon, buttonTexts});
     if (answers.empty())
         return PositiveAnswer(buttons);
     const DialogAnswer answer = answers.front();

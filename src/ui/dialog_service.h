@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <vector>
 
@@ -10,6 +11,7 @@ class QWidget;
 // that tests can plug in ScriptedDialogService and answer from a script.
 // File filters are written "Description (*.ext)|*.ext", pairs of description and pattern
 // separated by "|"; an empty file name from a file dialog means it was cancelled.
+// A message's buttonTexts, when given, label its buttons in their order (Yes before No).
 
 enum class DialogButtons { Ok, YesNo, OkCancel, RetryCancel };
 enum class DialogAnswer { Ok, Yes, No, Cancel, Retry };
@@ -21,8 +23,8 @@ inline constexpr int DialogAbort = 3;
 
 struct DialogService {
     virtual ~DialogService();
-    virtual DialogAnswer Message(
-        QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon)
+    virtual DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
+        DialogIcon icon, const QStringList& buttonTexts = {})
         = 0;
     virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
         const QString& defaultExtension, const QString& fileName)
@@ -39,8 +41,8 @@ void SetDialogService(DialogService* service);
 // The dialogs on the screen: QMessageBox and QFileDialog.
 class QtDialogService : public DialogService {
 public:
-    DialogAnswer Message(
-        QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon) override;
+    DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
+        DialogIcon icon, const QStringList& buttonTexts = {}) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
         const QString& defaultExtension, const QString& fileName) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
@@ -56,6 +58,7 @@ public:
         QString caption, text;
         DialogButtons buttons;
         DialogIcon icon;
+        QStringList buttonTexts;
     };
     struct FileRequest {
         QString caption, filter, defaultExtension, fileName;
@@ -67,8 +70,8 @@ public:
     std::vector<FileRequest> fileRequests;
     std::deque<QString> fileNames;
 
-    DialogAnswer Message(
-        QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons, DialogIcon icon) override;
+    DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
+        DialogIcon icon, const QStringList& buttonTexts = {}) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
         const QString& defaultExtension, const QString& fileName) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,

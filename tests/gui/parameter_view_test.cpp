@@ -132,10 +132,10 @@ TEST_F(MainWindow, CorrectionMessageComesWithTheCorrectedValueOnScreen)
     struct Watching : ScriptedDialogService {
         std::function<void()> onMessage;
         DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
-            DialogIcon icon) override
+            DialogIcon icon, const QStringList& buttonTexts) override
         {
             onMessage();
-            return ScriptedDialogService::Message(parent, caption, text, buttons, icon);
+            return ScriptedDialogService::Message(parent, caption, text, buttons, icon, buttonTexts);
         }
     } watching;
     QString shownWithMessage;
