@@ -57,7 +57,9 @@ void TMainForm::CreateAreaControllers()
         EditingPages{*ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2, *ui->ExpertSettings,
             *ui->ExpertSettings2},
         [this] { ShowRangePoints(); });
-    files_ = std::make_unique<FilesController>(session, dialogs_, *ui->FileOpenItem, *ui->FileSaveAsItem);
+    files_ = std::make_unique<FilesController>(session, dialogs_,
+        FileLoadView{*this, *ui->ParameterPage, *ui->ExpertSettings->UltrasonicSpeed, [this] { RefreshParameterView(); },
+            [this] { OnEditUltrasonicSpeed(); }});
     sensorTest_ = std::make_unique<SensorTestController>(session, dialogs_, *ui->Measurement, *ui->Measurement2);
     firmware_ = std::make_unique<FirmwareController>(session, dialogs_, *ui->Firmware);
     linearization_ = std::make_unique<LinearizationController>(session, dialogs_, *ui->LinPage);
@@ -210,6 +212,10 @@ void TMainForm::ChoosePortAgain(PortDialogOrigin origin)
 
 void TMainForm::FileExit() { close(); }
 
+void TMainForm::FileOpen() { files_->FileOpen(); }
+
+void TMainForm::FileSaveAs() { files_->FileSaveAs(); }
+
 void TMainForm::HelpAbout()
 {
     TAboutForm about;
@@ -262,6 +268,8 @@ void TMainForm::ConnectSignals()
 {
     connect(ui->SelComPort, &QPushButton::clicked, this, &TMainForm::SelComPortClick);
     connect(ui->FileExitItem, &QAction::triggered, this, &TMainForm::FileExit);
+    connect(ui->FileOpenItem, &QAction::triggered, this, &TMainForm::FileOpen);
+    connect(ui->FileSaveAsItem, &QAction::triggered, this, &TMainForm::FileSaveAs);
     connect(ui->HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
     connect(ui->English1, &QAction::triggered, this, &TMainForm::English1Click);
     connect(ui->Deutsch1, &QAction::triggered, this, &TMainForm::Deutsch1Click);

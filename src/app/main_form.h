@@ -114,6 +114,10 @@ public:
     void K_SERIEClick() { editing_->K_SERIEClick(); }
     void ParameterPageExit() { editing_->ParameterPageExit(); }
 
+    // Parameter files.
+    void FileSaveAs();
+    void FileOpen();
+
     // EEPROM update and factory settings.
     void EEPROMUpdateButtonClick();
     void ReadFactoryButtonClick();

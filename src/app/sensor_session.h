@@ -47,6 +47,8 @@ public:
     bool UnsavedChanges() const { return unsavedChanges_; }
     void MarkUnsaved();
     void MarkSaved();
+    // Clears UnsavedChanges without a word to the Update button, which keeps its state.
+    void ForgetUnsavedChanges() { unsavedChanges_ = false; }
     uint32_t MissedPolls() const { return missedPolls_; }
     void SetMissedPolls(uint32_t polls) { missedPolls_ = polls; }
     const std::string& LastFactoryNumber() const { return lastFactoryNumber_; }

@@ -5,6 +5,8 @@
 
 #include "control_colours.h"
 #include "dialog_service.h"
+#include "files_controller.h"
+#include "files_texts.h"
 #include "parameter_view.h"
 #include "sensor_session.h"
 #include "session_dialogs.h"
@@ -67,11 +69,18 @@ void SensorUpdate::FormClose()
         session_.MarkSaved();
 }
 
-// Brings the factory settings into the working registers and marks them as uncommitted.
 void SensorUpdate::ReadFactoryButtonClick()
 {
-    if (!session_.SessionActive())
-        return;
+    if (session_.SessionActive())
+        RestoreFactoryIntoWorkingRegisters();
+}
+
+// Brings the factory settings into the working registers and marks them as uncommitted,
+// once the sensor's own set is backed up; false when the backup failed and nothing was sent.
+bool SensorUpdate::RestoreFactoryIntoWorkingRegisters()
+{
+    if (!BackUpSensorSet(session_, dialogs_, window_, texts::BackupBeforeFactorySettings))
+        return false;
     {
         WaitCursor hourglass;
         session_.Run([](TSSICom& link) {
@@ -86,6 +95,7 @@ void SensorUpdate::ReadFactoryButtonClick()
         if (QWidget* control = window_->findChild<QWidget*>(name))
             SetControlColour(control, ChangedColour);
     session_.MarkUnsaved();
+    return true;
 }
 
 // "EN" stores the current parameters as the sensor's factory settings.
@@ -112,6 +122,6 @@ void SensorUpdate::RestoreFactorySettings1Click()
         != DialogAnswer::Yes)
         return;
     WaitCursor hourglass;
-    ReadFactoryButtonClick();
-    EEPROMUpdateButtonClick();
+    if (RestoreFactoryIntoWorkingRegisters())
+        EEPROMUpdateButtonClick();
 }

@@ -19,6 +19,8 @@ public:
     void RestoreFactorySettings1Click();
 
 private:
+    bool RestoreFactoryIntoWorkingRegisters();
+
     SensorSession& session_;
     DialogService& dialogs_;
     QTimer& timer_;

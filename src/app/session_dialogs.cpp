@@ -14,3 +14,18 @@ void ReportCommunicationError(DialogService& dialogs, QWidget* parent, uint8_t l
 {
     ShowMessage(dialogs, parent, languageCode, texts::CommunicationError, DialogButtons::Ok, DialogIcon::Error);
 }
+
+bool AskOverwrite(DialogService& dialogs, QWidget* parent, uint8_t languageCode)
+{
+    const std::optional<MessageText> text = Pick(texts::OverwriteFileQuestion, languageCode);
+    const auto label = [languageCode](const BilingualText& button) {
+        return QString::fromStdString(Pick(button, languageCode).value_or(""));
+    };
+    const DialogAnswer answer = text
+        ? dialogs.Message(parent, QString::fromStdString(text->caption), QString::fromStdString(text->text),
+              DialogButtons::YesNo, DialogIcon::Question,
+              {label(texts::OverwriteYesButton), label(texts::OverwriteNoButton)})
+        : dialogs.Message(parent, texts::OverwriteLayoutCaption, texts::OverwriteFileQuestion.text.english,
+              DialogButtons::YesNo, DialogIcon::Question);
+    return answer != DialogAnswer::No;
+}

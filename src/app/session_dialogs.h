@@ -15,3 +15,7 @@ std::optional<DialogAnswer> ShowMessage(DialogService& dialogs, QWidget* parent,
 
 // The communication-error message of the catalogue.
 void ReportCommunicationError(DialogService& dialogs, QWidget* parent, uint8_t languageCode);
+
+// Asks whether an existing file may be overwritten, in every language; only the answer No
+// keeps the file.
+bool AskOverwrite(DialogService& dialogs, QWidget* parent, uint8_t languageCode);

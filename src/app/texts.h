@@ -96,6 +96,12 @@ inline constexpr BilingualMessage ResolutionChanged{{"Resolution changed!", "Auf
 inline constexpr BilingualMessage EepromUpdateQuestion{{"EEPROM update", "EEPROM update"},
     {"The changed parameters haven't been saved. Should they be saved now?",
         "Die geänderten Daten wurden nicht gespeichert. Speichern?"}};
+// Asked before a file is overwritten; codes other than 0 and 1 get the layout texts.
+inline constexpr BilingualMessage OverwriteFileQuestion{
+    {"Save file", "Datei speichern"}, {"File already exists. Overwrite?", "Datei existiert bereits. Überschreiben?"}};
+inline constexpr BilingualText OverwriteYesButton{"&Yes", "&Ja"};
+inline constexpr BilingualText OverwriteNoButton{"&No", "&Nein"};
+inline constexpr const char* OverwriteLayoutCaption = "Confirm";
 inline constexpr BilingualMessage OverwriteUserSettings{
     {"Overwrite User Settings?", "Benutzereinstellung überschreiben?"},
     {"This will overwrite your settings with the original factory settings",

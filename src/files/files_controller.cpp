@@ -1,7 +1,173 @@
 #include "files_controller.h"
 
-FilesController::FilesController(
-    SensorSession& session, DialogService& dialogs, QAction& openItem, QAction& saveAsItem) :
-    session_(session), dialogs_(dialogs), openItem_(openItem), saveAsItem_(saveAsItem)
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <optional>
+
+#include "control_colours.h"
+#include "dialog_service.h"
+#include "file_forms.h"
+#include "files_texts.h"
+#include "labeled_edit.h"
+#include "parameter_file_store.h"
+#include "sensor_session.h"
+#include "session_dialogs.h"
+#include "ui_file_comment_form.h"
+#include "ui_open_parameters_form.h"
+
+namespace {
+
+QString Text(const BilingualText& text, uint8_t languageCode, const QString& layoutText)
 {
+    const std::optional<std::string> picked = Pick(text, languageCode);
+    return picked ? QString::fromStdString(*picked) : layoutText;
+}
+
+void ApplyLanguage(Ui::TFileCommentForm& form, QDialog& dialog, uint8_t code)
+{
+    dialog.setWindowTitle(Text(texts::CommentCaption, code, dialog.windowTitle()));
+    form.Label1->setText(Text(texts::CommentLabel, code, form.Label1->text()));
+}
+
+void ApplyLanguage(Ui::TOpenParametersForm& form, QDialog& dialog, uint8_t code)
+{
+    dialog.setWindowTitle(Text(texts::OpenCaption, code, dialog.windowTitle()));
+    form.OKButton->setText(Text(texts::OpenYesButton, code, form.OKButton->text()));
+    form.CancelButton->setText(Text(texts::OpenNoButton, code, form.CancelButton->text()));
+    form.Label1->setText(Text(texts::ReallyLoad, code, form.Label1->text()));
+    form.Label2->setText(Text(texts::SavedInformation, code, form.Label2->text()));
+    form.SaveDate->setLabelText(Text(texts::SaveDateLabel, code, form.SaveDate->labelText()));
+    form.DifferencesLabel->setText(Text(texts::DifferencesLabel, code, form.DifferencesLabel->text()));
+}
+
+QStringList Lines(const std::vector<std::string>& lines)
+{
+    QStringList list;
+    for (const std::string& line : lines)
+        list << QString::fromStdString(line);
+    return list;
+}
+
+std::vector<std::string> DifferenceLines(const TSSICom::ParameterStruct& sensor, const ParameterFileContents& file)
+{
+    std::vector<std::string> lines;
+    for (const ValueDifference& difference : StoredDifferences(sensor, file))
+        lines.push_back(DifferenceLine(difference));
+    return lines;
+}
+
+}  // namespace
+
+FilesController::FilesController(SensorSession& session, DialogService& dialogs, FileLoadView view) :
+    session_(session), dialogs_(dialogs), view_(std::move(view))
+{
+}
+
+// The file is written only once the comment is known, whole or not at all: a file that was
+// there stays as it was when anything goes wrong.
+void FilesController::FileSaveAs()
+{
+    const QString path = dialogs_.SaveFileName(
+        &view_.window, {}, texts::ParameterFileFilter, texts::SaveDefaultExtension, texts::InitialFileName);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) && !AskOverwrite(dialogs_, &view_.window, session_.LanguageCode()))
+        return;
+    TFileCommentForm commentForm(&view_.window);
+    ApplyLanguage(*commentForm.Controls(), commentForm, session_.LanguageCode());
+    commentForm.exec();
+    const std::vector<uint8_t> image = BuildParameterFile(FileComment(commentForm.Comment().toStdString()),
+        SaveDateOf(QDateTime::currentDateTime()), session_.Parameter());
+    if (!WriteParameterFile(path, image).isEmpty())
+        Show(texts::SaveFileError);
+}
+
+void FilesController::FileOpen()
+{
+    const QString path = dialogs_.OpenFileName(
+        &view_.window, {}, texts::ParameterFileFilter, texts::OpenDefaultExtension, {});
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo::exists(path)) {
+        ShowFileNotFound();
+        return;
+    }
+    const auto read = ReadParameterFile(path);
+    if (std::holds_alternative<FileAccessError>(read)) {
+        Show(texts::LoadFileError);
+        return;
+    }
+    if (const auto* rejection = std::get_if<FileRejection>(&read)) {
+        Show(RejectionMessage(*rejection));
+        return;
+    }
+    const auto& file = std::get<ParameterFileContents>(read);
+    if (!ConfirmLoad(file)
+        || !BackUpSensorSet(session_, dialogs_, &view_.window,
+            texts::BackupBeforeLoading + QFileInfo(path).fileName().toStdString()))
+        return;
+    LoadIntoSensor(file);
+}
+
+bool FilesController::ConfirmLoad(const ParameterFileContents& file)
+{
+    TOpenParametersForm confirmation(&view_.window);
+    Ui::TOpenParametersForm& form = *confirmation.Controls();
+    const uint8_t code = session_.LanguageCode();
+    ApplyLanguage(form, confirmation, code);
+    form.TextEdit->setPlainText(Lines(InfoTextLines(file.infoText)).join('\n'));
+    form.SaveDate->setText(QString::fromStdString(file.dateText));
+    const QStringList differences = Lines(DifferenceLines(session_.Parameter(), file));
+    form.Differences->setPlainText(
+        differences.isEmpty() ? Text(texts::NoDifferences, code, texts::NoDifferences.english) : differences.join('\n'));
+    return confirmation.exec() == QDialog::Accepted;
+}
+
+// The file's values go into the working registers; committing them to the EEPROM is left
+// to the user. The sensor keeps its own firmware version and sample time.
+void FilesController::LoadIntoSensor(const ParameterFileContents& file)
+{
+    LoadIntoSensorSet(file, session_.Parameter());
+    view_.parameterPage.setEnabled(false);
+    std::optional<WaitCursor> hourglass(std::in_place);
+    if (!session_.Call(&TSSICom::WriteAll)) {
+        hourglass.reset();
+        Show(texts::WriteParametersError);
+        session_.SetSessionActive(false);
+        session_.ForgetUnsavedChanges();
+        session_.Run([](TSSICom& link) { link.InitElements(); });
+        return;
+    }
+    view_.refreshParameterView();
+    view_.editUltrasonicSpeed();
+    SetControlColour(&view_.ultrasonicSpeed, WindowColour);
+    session_.Parameter().UltrasonicSpeed.Changed = 0;
+    session_.MarkUnsaved();
+    view_.refreshParameterView();
+    view_.parameterPage.setEnabled(true);
+}
+
+// Shown in every language: the other codes see the dialog's own texts.
+void FilesController::ShowFileNotFound()
+{
+    const std::optional<MessageText> text = Pick(texts::FileNotFound, session_.LanguageCode());
+    dialogs_.Message(&view_.window,
+        text ? QString::fromStdString(text->caption) : QString(texts::FileNotFoundLayoutCaption),
+        text ? QString::fromStdString(text->text) : QString(texts::FileNotFoundLayoutText), DialogButtons::Ok,
+        DialogIcon::Warning);
+}
+
+void FilesController::Show(const BilingualMessage& message)
+{
+    ShowMessage(dialogs_, &view_.window, session_.LanguageCode(), message, DialogButtons::Ok, DialogIcon::Error);
+}
+
+bool BackUpSensorSet(SensorSession& session, DialogService& dialogs, QWidget* parent, const std::string& comment)
+{
+    const Backup backup = WriteBackup(session.Parameter(), comment, QDateTime::currentDateTime());
+    if (backup.path.isEmpty())
+        ShowMessage(dialogs, parent, session.LanguageCode(), texts::BackupFailed, DialogButtons::Ok, DialogIcon::Error,
+            backup.error);
+    return !backup.path.isEmpty();
 }

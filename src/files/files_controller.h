@@ -1,17 +1,49 @@
 #pragma once
 
-class DialogService;
-class QAction;
-class SensorSession;
+#include <QString>
+#include <functional>
+#include <string>
 
-// Parameter files: the items of the file menu that open and save a parameter set.
+#include "bilingual_text.h"
+
+class DialogService;
+class QTabWidget;
+class QWidget;
+class SensorSession;
+class TLabeledEdit;
+struct ParameterFileContents;
+
+// What a load needs of the window beyond the files area.
+struct FileLoadView {
+    QWidget& window;
+    QTabWidget& parameterPage;
+    TLabeledEdit& ultrasonicSpeed;
+    std::function<void()> refreshParameterView;
+    // The field handler, run as if the speed shown had just been typed.
+    std::function<void()> editUltrasonicSpeed;
+};
+
+// Parameter files: "Save as..." writes the set as the program holds it with a comment;
+// "Open..." shows what the file holds, backs up the sensor's set and writes the file's set
+// into the sensor's working registers.
 class FilesController {
 public:
-    FilesController(SensorSession& session, DialogService& dialogs, QAction& openItem, QAction& saveAsItem);
+    FilesController(SensorSession& session, DialogService& dialogs, FileLoadView view);
+
+    void FileSaveAs();
+    void FileOpen();
 
 private:
+    bool ConfirmLoad(const ParameterFileContents& file);
+    void LoadIntoSensor(const ParameterFileContents& file);
+    void ShowFileNotFound();
+    void Show(const BilingualMessage& message);
+
     SensorSession& session_;
     DialogService& dialogs_;
-    QAction& openItem_;
-    QAction& saveAsItem_;
+    FileLoadView view_;
 };
+
+// Saves the sensor's set in its backup folder before it is overwritten. A backup that
+// cannot be written is reported; the caller then sends nothing.
+bool BackUpSensorSet(SensorSession& session, DialogService& dialogs, QWidget* parent, const std::string& comment);

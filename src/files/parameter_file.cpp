@@ -94,6 +94,8 @@ std::string FileComment(std::string_view utf8)
     return AnsiFromUtf8(withBreaks);
 }
 
+bool CommentFits(std::string_view utf8) { return FileComment(utf8).size() <= MaxCommentLength; }
+
 std::vector<uint8_t> BuildParameterFile(
     std::string_view fileComment, SaveDate date, const TSSICom::ParameterStruct& set)
 {

@@ -45,6 +45,9 @@ struct SaveDate {
 // as typed; the caller keeps it within MaxCommentLength.
 std::string FileComment(std::string_view utf8);
 
+// The comment stays within MaxCommentLength as the file stores it.
+bool CommentFits(std::string_view utf8);
+
 // The stored image of the set, the comment given as FileComment makes it.
 std::vector<uint8_t> BuildParameterFile(
     std::string_view fileComment, SaveDate date, const TSSICom::ParameterStruct& set);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -168,6 +169,12 @@ QString ScriptedDialogService::NextFileName(FileRequest request)
     const QString name = fileNames.front();
     fileNames.pop_front();
     return name;
+}
+
+void CentreOnScreen(QWidget* dialog)
+{
+    if (const QScreen* screen = dialog->screen())
+        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
 }
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -81,6 +81,9 @@ private:
     QString NextFileName(FileRequest request);
 };
 
+// Places a dialog in the middle of the screen it is on.
+void CentreOnScreen(QWidget* dialog);
+
 // The hourglass for a blocking sensor sequence, from construction to destruction.
 class WaitCursor {
 public:
