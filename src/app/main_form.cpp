@@ -58,8 +58,8 @@ void TMainForm::CreateAreaControllers()
             *ui->ExpertSettings2},
         [this] { ShowRangePoints(); });
     files_ = std::make_unique<FilesController>(session, dialogs_,
-        FileLoadView{*this, *ui->ParameterPage, *ui->ExpertSettings->UltrasonicSpeed, [this] { RefreshParameterView(); },
-            [this] { OnEditUltrasonicSpeed(); }});
+        FileLoadView{*this, *ui->ParameterPage, *ui->ExpertSettings->UltrasonicSpeed,
+            [this] { RefreshParameterView(); }, [this] { OnEditUltrasonicSpeed(); }});
     sensorTest_ = std::make_unique<SensorTestController>(session, dialogs_, *ui->Measurement, *ui->Measurement2);
     firmware_ = std::make_unique<FirmwareController>(session, dialogs_, *ui->Firmware);
     linearization_ = std::make_unique<LinearizationController>(session, dialogs_, *ui->LinPage);

@@ -23,9 +23,9 @@ bool AskOverwrite(DialogService& dialogs, QWidget* parent, uint8_t languageCode)
     };
     const DialogAnswer answer = text
         ? dialogs.Message(parent, QString::fromStdString(text->caption), QString::fromStdString(text->text),
-              DialogButtons::YesNo, DialogIcon::Question,
-              {label(texts::OverwriteYesButton), label(texts::OverwriteNoButton)})
+            DialogButtons::YesNo, DialogIcon::Question,
+            {label(texts::OverwriteYesButton), label(texts::OverwriteNoButton)})
         : dialogs.Message(parent, texts::OverwriteLayoutCaption, texts::OverwriteFileQuestion.text.english,
-              DialogButtons::YesNo, DialogIcon::Question);
+            DialogButtons::YesNo, DialogIcon::Question);
     return answer != DialogAnswer::No;
 }

@@ -9,8 +9,7 @@
 #include "ui_file_comment_form.h"
 #include "ui_open_parameters_form.h"
 
-TFileCommentForm::TFileCommentForm(QWidget* parent) :
-    QDialog(parent), ui(std::make_unique<Ui::TFileCommentForm>())
+TFileCommentForm::TFileCommentForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFileCommentForm>())
 {
     ui->setupUi(this);
     CentreOnScreen(this);

@@ -85,8 +85,8 @@ void FilesController::FileSaveAs()
 
 void FilesController::FileOpen()
 {
-    const QString path = dialogs_.OpenFileName(
-        &view_.window, {}, texts::ParameterFileFilter, texts::OpenDefaultExtension, {});
+    const QString path
+        = dialogs_.OpenFileName(&view_.window, {}, texts::ParameterFileFilter, texts::OpenDefaultExtension, {});
     if (path.isEmpty())
         return;
     if (!QFileInfo::exists(path)) {
@@ -104,8 +104,8 @@ void FilesController::FileOpen()
     }
     const auto& file = std::get<ParameterFileContents>(read);
     if (!ConfirmLoad(file)
-        || !BackUpSensorSet(session_, dialogs_, &view_.window,
-            texts::BackupBeforeLoading + QFileInfo(path).fileName().toStdString()))
+        || !BackUpSensorSet(
+            session_, dialogs_, &view_.window, texts::BackupBeforeLoading + QFileInfo(path).fileName().toStdString()))
         return;
     LoadIntoSensor(file);
 }
@@ -119,8 +119,9 @@ bool FilesController::ConfirmLoad(const ParameterFileContents& file)
     form.TextEdit->setPlainText(Lines(InfoTextLines(file.infoText)).join('\n'));
     form.SaveDate->setText(QString::fromStdString(file.dateText));
     const QStringList differences = Lines(DifferenceLines(session_.Parameter(), file));
-    form.Differences->setPlainText(
-        differences.isEmpty() ? Text(texts::NoDifferences, code, texts::NoDifferences.english) : differences.join('\n'));
+    form.Differences->setPlainText(differences.isEmpty()
+            ? Text(texts::NoDifferences, code, texts::NoDifferences.english)
+            : differences.join('\n'));
     return confirmation.exec() == QDialog::Accepted;
 }
 
@@ -137,6 +138,9 @@ void FilesController::LoadIntoSensor(const ParameterFileContents& file)
         session_.SetSessionActive(false);
         session_.ForgetUnsavedChanges();
         session_.Run([](TSSICom& link) { link.InitElements(); });
+        // The set is reset, so the sensor counts as a new one: once it answers again, its
+        // parameters are read instead of the zeros being shown.
+        session_.SetLastFactoryNumber(SensorSession::NoFactoryNumber);
         return;
     }
     view_.refreshParameterView();
