@@ -48,7 +48,7 @@ protected:
     }
     QString Path(const QString& name) const { return folder.filePath(name); }
 
-    // "Save as..." to path; the comment dialog gets the comment entered and is then left with
+    // "Save as..." from the menu to path; the comment dialog gets the comment entered and is then left with
     // OK, or closed by its frame.
     void SaveAs(const QString& path, const QString& comment = {}, bool closeByFrame = false)
     {
@@ -58,11 +58,11 @@ protected:
             dialog.Controls()->CommentField->insertPlainText(comment);
             closeByFrame ? dialog.reject() : dialog.Controls()->Button1->click();
         });
-        form->FileSaveAs();
+        Ui().FileSaveAsItem->trigger();
         commentDialogs = commentForm.Count();
     }
 
-    // "Open..." of path, answered Yes or No.
+    // "Open..." from the menu of path, answered Yes or No.
     void Open(const QString& path, bool yes)
     {
         dialogs.fileNames.push_back(path);
@@ -72,7 +72,7 @@ protected:
                 ui.Differences->toPlainText(), ui.Label1->text(), ui.OKButton->text(), ui.CancelButton->text()};
             (yes ? ui.OKButton : ui.CancelButton)->click();
         });
-        form->FileOpen();
+        Ui().FileOpenItem->trigger();
         confirmations = confirmationForm.Count();
     }
 
@@ -391,4 +391,17 @@ TEST_F(FilesWindow, FactorySettingsAreRestoredOnlyAfterABackup)
     ASSERT_EQ(Backups("12345678").size(), 1);
     const ParameterFileContents backup = Read(BackupRoot() + "/12345678/" + Backups("12345678").front());
     EXPECT_EQ(InfoTextLines(backup.infoText).back(), "Backup before restoring the factory settings");
+}
+
+// The comment takes 512 characters as the file stores them: a line break counts two.
+TEST(FileCommentForm, KeepsTheCommentWithinTheFilesLimit)
+{
+    TFileCommentForm dialog(nullptr);
+    dialog.Controls()->CommentField->insertPlainText(QString(600, 'a'));
+    EXPECT_EQ(dialog.Comment().size(), 512);
+
+    dialog.Controls()->CommentField->clear();
+    dialog.Controls()->CommentField->insertPlainText(QString("ab\n").repeated(200));
+    EXPECT_EQ(FileComment(dialog.Comment().toStdString()).size(), 512);
+    EXPECT_TRUE(dialog.Comment().endsWith("ab\n"));
 }
