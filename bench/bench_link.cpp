@@ -1,14 +1,10 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <string>
-#include <thread>
-#include <vector>
 
 #include "port_folder.h"
-#include "protocol_cost.h"
 #include "sensor_link.h"
-#include "pty_host.h"
+#include "sim_cost.h"
 
 namespace {
 
@@ -16,16 +12,6 @@ constexpr uint32_t kBaudRate = 4800;
 constexpr int kPort = 97;
 // A firmware that has every register, so that the whole set is transferred.
 constexpr int32_t kFullFirmware = 3960610;
-
-// The replies the sensor sent to the lines it received: the model is deterministic, so a
-// copy taken before the lines arrived gives them again.
-uint64_t ReplyBytes(sim::SensorModel model, const std::vector<std::string>& lines)
-{
-    uint64_t bytes = 0;
-    for (const std::string& line : lines)
-        bytes += model.HandleLine(line).value_or("").size();
-    return bytes;
-}
 
 using LinkSequence = bool (TSSICom::*)();
 
@@ -40,11 +26,8 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
     sensor.Start();
     sensor.LinkAsPort(kPort);
     TSSICom link;
-    uint64_t waitedMs = 0;  // the link's waits, still slept for real
-    link.SetSleep([&waitedMs](uint32_t milliseconds) {
-        waitedMs += milliseconds;
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    });
+    uint64_t waitedMs = 0;
+    link.SetSleep(CountedRealSleep(waitedMs));
     link.OpenSensorPort(kPort);
     if (!link.ReadAll()) {
         state.SkipWithError("the simulated sensor did not answer ReadAll");
@@ -63,7 +46,7 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
         if (!succeeded)
             state.SkipWithError("the sequence failed");
         wallSeconds += elapsed.count();
-        total += {waitedMs, sensor.ReceivedBytes().size(), ReplyBytes(before, sensor.ReceivedCommands())};
+        total += SensorCost(sensor, before, waitedMs);
     }
     const auto perRun = [&state](double seconds) { return seconds / static_cast<double>(state.iterations()); };
     state.counters["waits_s"] = perRun(total.WaitSeconds());

@@ -14,9 +14,17 @@ const char* const kUsage
       "  set NAME VALUE         write one element and the registers the window writes with it,\n"
       "                         each verified by reading it back; print every element written\n"
       "  store                  store the working registers in the sensor's EEPROM\n"
-      "  restore-factory        bring back the factory settings and print them\n"
+      "  restore-factory        back up the set, bring back the factory settings and print them\n"
+      "  save FILE [--comment TEXT]\n"
+      "                         read the whole set and write it into the parameter file\n"
+      "  show FILE              print the file's information, date and stored values (no sensor)\n"
+      "  diff FILE              print \"Name: sensor -> file\" for every stored value that differs\n"
+      "  load FILE [--yes]      back up the sensor's set, then write the file's set into it;\n"
+      "                         without --yes show the file and ask first\n"
       "--raw makes set write the one element alone.\n"
-      "--port 0 is demo mode; without --port or --device the port of the window's settings is used.\n";
+      "--port 0 is demo mode; without --port or --device the port of the window's settings is used.\n"
+      "Backups go to $XDG_DATA_HOME/QOR/backups/<factory number>/.\n"
+      "Exit codes: 0 success, 1 the sensor failed or a backup could not be written, 2 bad usage or input.\n";
 
 namespace {
 

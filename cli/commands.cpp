@@ -8,126 +8,15 @@
 #include "element_input.h"
 #include "element_operations.h"
 #include "element_output.h"
+#include "file_commands.h"
+#include "files_texts.h"
 #include "port_names.h"
 #include "sensor_link.h"
+#include "session.h"
 
 namespace cli {
 
 namespace {
-
-constexpr std::string_view kNoAnswer = "no answer from the sensor";
-constexpr std::string_view kIncompleteSet = "not every read of the set was answered";
-
-void Require(bool succeeded, std::string_view operation, std::string_view reason)
-{
-    if (!succeeded)
-        FailLink(std::string(operation) + " failed: " + std::string(reason));
-}
-
-std::string OpenErrorReason(const TSerialCom& port)
-{
-    switch (port.LastOpenError()) {
-    case TSerialCom::OpenError::NoSuchDevice:
-        return "no such file";
-    case TSerialCom::OpenError::InUse:
-        return "in use by another program";
-    case TSerialCom::OpenError::NotSerialDevice:
-        return "not a serial device";
-    case TSerialCom::OpenError::AccessDenied:
-        return "permission denied";
-    default:
-        return port.LastOpenErrorText().empty() ? "unknown error" : port.LastOpenErrorText();
-    }
-}
-
-// A path that names no terminal device is the user's mistake, not the sensor's.
-bool IsBadDevicePath(const TSerialCom& port)
-{
-    return port.OpenedByPath()
-        && (port.LastOpenError() == TSerialCom::OpenError::NoSuchDevice
-            || port.LastOpenError() == TSerialCom::OpenError::NotSerialDevice);
-}
-
-// The link of one command: the port is chosen and opened only when the command needs the
-// sensor, after its arguments have been checked.
-class Session {
-public:
-    Session(const Options& options, const StoredPortLookup& storedPort, std::ostream& out) :
-        options_(options), storedPort_(storedPort), out_(out)
-    {
-    }
-
-    TSSICom& Link()
-    {
-        if (!open_) {
-            Open();
-            open_ = true;
-        }
-        return link_;
-    }
-
-    // The register set as it stands, also before the port is open.
-    const TSSICom::ParameterStruct& Elements() const { return link_.Parameter; }
-
-    void Print(std::span<const int> indices)
-    {
-        out_ << (options_.json ? FormatElementsJson(link_.Parameter, indices)
-                               : FormatElementsText(link_.Parameter, indices));
-    }
-
-    std::ostream& Out() { return out_; }
-    bool Raw() const { return options_.raw; }
-
-private:
-    // Port 0 opens nothing; the link then runs in demo mode.
-    void Open()
-    {
-        if (!options_.device.empty()) {
-            if (!link_.OpenSensorDevice(options_.device))
-                FailOpen("could not open " + options_.device);
-            return;
-        }
-        const uint8_t port = ChoosePort();
-        if (port == 0)
-            link_.LoadDemoDefaults();
-        if (!link_.OpenSensorPort(port) && !link_.IsDemo())
-            FailOpen("could not open port " + PortDescription(port));
-    }
-
-    [[noreturn]] void FailOpen(const std::string& what) const
-    {
-        const std::string message = what + ": " + OpenErrorReason(link_);
-        if (IsBadDevicePath(link_))
-            FailBadInput(message);
-        FailLink(message);
-    }
-
-    uint8_t ChoosePort()
-    {
-        if (options_.port)
-            return static_cast<uint8_t>(*options_.port);
-        const std::optional<int> stored = storedPort_();
-        if (!stored)
-            FailBadInput("no port given and no COM-Port in the settings: use --port N or --device PATH");
-        if (*stored < 0 || *stored > 255)
-            FailBadInput("the COM-Port " + std::to_string(*stored) + " of the settings is no port number");
-        return static_cast<uint8_t>(*stored);
-    }
-
-    std::string PortDescription(uint8_t port) const
-    {
-        const std::string& device = link_.DeviceName();
-        return "COM " + std::to_string(port) + (device.empty() ? "" : " (" + device + ")");
-    }
-
-    const Options& options_;
-    const StoredPortLookup& storedPort_;
-    std::ostream& out_;
-    TSSICom link_;
-    bool open_ = false;
-};
-
-using Arguments = std::span<const std::string>;
 
 // Single-element transfers need the firmware version first: it decides reply lengths.
 TSSICom& LinkWithFirmwareVersion(Session& session)
@@ -137,17 +26,6 @@ TSSICom& LinkWithFirmwareVersion(Session& session)
     return link;
 }
 
-// A set read is complete when every element it reads on this firmware was answered.
-void RequireWholeSet(const TSSICom& link, bool strict, std::string_view operation)
-{
-    std::string missing;
-    for (const int index : link.ElementsOfReadAll(strict))
-        if (!link.Parameter[index].Valid)
-            missing += (missing.empty() ? "" : ", ") + std::string(TSSICom::ElementName(index));
-    if (!missing.empty())
-        FailLink(std::string(operation) + " incomplete: no valid answer for " + missing);
-}
-
 void RunPorts(Session& session, Arguments)
 {
     for (const uint8_t port : OpenablePorts())
@@ -155,12 +33,12 @@ void RunPorts(Session& session, Arguments)
 }
 
 // Prints the set as read, also when some elements stayed unanswered.
-void ReadAndPrintSet(Session& session, bool strict)
+void ReadAndPrintSet(Session& session, bool strict, const std::string& backup = {})
 {
     TSSICom& link = session.Link();
     const std::string_view operation = strict ? "ReadAllStrict" : "ReadAll";
     Require(strict ? link.ReadAllStrict() : link.ReadAll(), operation, kIncompleteSet);
-    session.Print(AllElementIndices());
+    session.Print(AllElementIndices(), backup);
     RequireWholeSet(link, strict, operation);
 }
 
@@ -180,17 +58,6 @@ void RunGet(Session& session, Arguments arguments)
     session.Print(std::array{index});
 }
 
-// Every write ends with the element read back; it must hold the input.
-void WriteInput(TSSICom& link, const ElementInput& input, std::string_view given)
-{
-    const std::string operation = "Write" + std::string(TSSICom::ElementName(input.index));
-    AssignElementInput(link.Parameter, input);
-    Require(WriteElementOf(link, input.index), operation, "no confirmation from the sensor");
-    if (!HoldsInput(link.Parameter, input))
-        FailLink(operation + " failed: the sensor holds " + ElementText(link.Parameter, input.index) + ", not "
-            + std::string(given));
-}
-
 void WriteAlone(Session& session, std::string_view name, std::string_view text)
 {
     const ElementInput input = CheckElementInput(session.Elements(), name, text);
@@ -207,10 +74,7 @@ void WriteWithDependents(Session& session, std::string_view name, std::string_vi
     const ParameterChange change = ApplyParameterRequest(link.Parameter, request);
     if (!change.refusal.empty())
         RefuseValue(name, text, change.refusal);
-    for (const int index : change.writes) {
-        const int32_t value = link.Parameter[index].Value;
-        WriteInput(link, {.index = index, .value = value}, std::to_string(value));
-    }
+    WriteVerified(link, change.writes);
     session.Print(change.writes);
 }
 
@@ -235,11 +99,12 @@ void RunStore(Session& session, Arguments)
 
 void RunRestoreFactory(Session& session, Arguments)
 {
-    TSSICom& link = session.Link();
+    TSSICom& link = ReadCompleteSet(session);
+    const std::string backup = BackUp(link.Parameter, texts::BackupBeforeFactorySettings);
     Require(link.RestoreFactory(), "RestoreFactory", "the command could not be sent");
     if (link.IsDemo())
         link.LoadDemoDefaults();
-    ReadAndPrintSet(session, true);
+    ReadAndPrintSet(session, true, backup);
 }
 
 struct Command {
@@ -257,6 +122,10 @@ constexpr Command kCommands[] = {
     {"set", "set NAME VALUE", 2, 2, RunSet},
     {"store", "store", 0, 0, RunStore},
     {"restore-factory", "restore-factory", 0, 0, RunRestoreFactory},
+    {"save", "save FILE [--comment TEXT]", 1, 3, RunSave},
+    {"show", "show FILE", 1, 1, RunShow},
+    {"diff", "diff FILE", 1, 1, RunDiff},
+    {"load", "load FILE [--yes]", 1, 2, RunLoad},
 };
 
 const Command& FindCommand(const Options& options)
@@ -274,15 +143,15 @@ const Command& FindCommand(const Options& options)
 
 }  // namespace
 
-void RunCommandLine(std::span<const std::string_view> arguments, std::ostream& out, const StoredPortLookup& storedPort)
+void RunCommandLine(std::span<const std::string_view> arguments, const Surroundings& surroundings)
 {
     const Options options = ParseArguments(arguments);
     if (options.help) {
-        out << kUsage;
+        surroundings.out << kUsage;
         return;
     }
     const Command& command = FindCommand(options);
-    Session session(options, storedPort, out);
+    Session session(options, surroundings);
     command.run(session, options.arguments);
 }
 

@@ -3,7 +3,9 @@
 #include <array>
 #include <numeric>
 #include <optional>
+#include <vector>
 
+#include "ansi_text.h"
 #include "element_table.h"
 #include "wire_format.h"
 
@@ -32,22 +34,30 @@ std::string HexPair(unsigned char byte)
     return {kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
 }
 
-std::string JsonString(std::string_view text)
+// The length of the UTF-8 character at position when the text is taken as UTF-8 and the
+// character can stand as it is (U+00A0 and above); 0 otherwise.
+size_t KeptCharacterLength(std::string_view text, size_t position, Encoding encoding)
 {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            // Bytes of a garbled reply are shown as Latin-1 code points.
-            quoted += "\\u00" + HexPair(byte);
+    if (encoding != Encoding::Utf8)
+        return 0;
+    size_t next = position;
+    const std::optional<char32_t> character = NextCodePoint(text, next);
+    return character && *character >= 0xA0 ? next - position : 0;
+}
+
+// The text with each byte that cannot stand as it is replaced by escape(byte).
+template <class Escape> std::string Escaped(std::string_view text, Encoding encoding, const Escape& escape)
+{
+    std::string escaped;
+    for (size_t position = 0; position < text.size();) {
+        if (const size_t length = KeptCharacterLength(text, position, encoding)) {
+            escaped += text.substr(position, length);
+            position += length;
         } else {
-            quoted += c;
+            escaped += escape(static_cast<unsigned char>(text[position++]));
         }
     }
-    return quoted + "\"";
+    return escaped;
 }
 
 std::string TextLine(const TSSICom::ParameterStruct& elements, int index)
@@ -61,8 +71,8 @@ std::string TextLine(const TSSICom::ParameterStruct& elements, int index)
 std::string JsonMember(const TSSICom::ParameterStruct& elements, int index)
 {
     const TSSICom::DataElement& element = elements[index];
-    std::string member = "  " + JsonString(TSSICom::ElementName(index))
-        + ": {\"value\": " + std::to_string(element.Value) + ", \"valid\": " + (element.Valid ? "true" : "false");
+    std::string member = JsonString(TSSICom::ElementName(index)) + ": {\"value\": " + std::to_string(element.Value)
+        + ", \"valid\": " + (element.Valid ? "true" : "false");
     if (const std::optional<std::string> text = TextOf(elements, index))
         member += ", \"text\": " + JsonString(*text);
     return member + "}";
@@ -70,20 +80,27 @@ std::string JsonMember(const TSSICom::ParameterStruct& elements, int index)
 
 }  // namespace
 
-std::string PrintableText(std::string_view text)
+std::string PrintableText(std::string_view text, Encoding encoding)
 {
-    std::string printable;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            printable += "\\\\";
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            printable += "\\x" + HexPair(byte);
-        } else {
-            printable += c;
-        }
-    }
-    return printable;
+    return Escaped(text, encoding, [](unsigned char byte) -> std::string {
+        if (byte == '\\')
+            return "\\\\";
+        if (byte < 0x20 || byte >= 0x7F)
+            return "\\x" + HexPair(byte);
+        return std::string(1, static_cast<char>(byte));
+    });
+}
+
+std::string JsonString(std::string_view text, Encoding encoding)
+{
+    // Bytes of a garbled reply are shown as Latin-1 code points.
+    return "\"" + Escaped(text, encoding, [](unsigned char byte) -> std::string {
+        if (byte == '"' || byte == '\\')
+            return {'\\', static_cast<char>(byte)};
+        if (byte < 0x20 || byte >= 0x7F)
+            return "\\u00" + HexPair(byte);
+        return std::string(1, static_cast<char>(byte));
+    }) + "\"";
 }
 
 std::string ElementText(const TSSICom::ParameterStruct& elements, int index)
@@ -99,12 +116,28 @@ std::string FormatElementsText(const TSSICom::ParameterStruct& elements, std::sp
     return output;
 }
 
-std::string FormatElementsJson(const TSSICom::ParameterStruct& elements, std::span<const int> indices)
+std::string FormatElementsJson(
+    const TSSICom::ParameterStruct& elements, std::span<const int> indices, std::span<const std::string> leadingMembers)
 {
-    std::string output = "{\n";
-    for (size_t i = 0; i < indices.size(); ++i)
-        output += JsonMember(elements, indices[i]) + (i + 1 < indices.size() ? ",\n" : "\n");
-    return output + "}\n";
+    std::vector<std::string> members(leadingMembers.begin(), leadingMembers.end());
+    for (const int index : indices)
+        members.push_back(JsonMember(elements, index));
+    return JsonObject(members) + "\n";
+}
+
+std::string JsonObject(std::span<const std::string> members)
+{
+    if (members.empty())
+        return "{}";
+    std::string object = "{\n";
+    for (size_t i = 0; i < members.size(); ++i) {
+        std::string member = members[i];
+        // The lines of a nested object move in with it.
+        for (size_t at = member.find('\n'); at != std::string::npos; at = member.find('\n', at + 1))
+            member.insert(at + 1, "  ");
+        object += "  " + member + (i + 1 < members.size() ? ",\n" : "\n");
+    }
+    return object + "}";
 }
 
 std::span<const int> AllElementIndices()

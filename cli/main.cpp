@@ -45,7 +45,7 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     try {
-        cli::RunCommandLine(arguments, std::cout, StoredComPort);
+        cli::RunCommandLine(arguments, {.out = std::cout, .in = std::cin, .storedPort = StoredComPort});
         return FinishOutput();
     } catch (const cli::CliError& error) {
         FinishOutput();

@@ -29,8 +29,22 @@ std::optional<uint8_t> ByteOf(char32_t character)
     return std::nullopt;
 }
 
-// The next code point of utf8 from position, which moves past it; nullopt for a malformed
-// sequence, of which one byte is skipped.
+void AppendUtf8(std::string& out, char32_t character)
+{
+    if (character < 0x80) {
+        out += static_cast<char>(character);
+    } else if (character < 0x800) {
+        out += static_cast<char>(0xC0 | (character >> 6));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (character >> 12));
+        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (character & 0x3F));
+    }
+}
+
+}  // namespace
+
 std::optional<char32_t> NextCodePoint(std::string_view utf8, size_t& position)
 {
     const auto lead = static_cast<uint8_t>(utf8[position++]);
@@ -61,22 +75,6 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, size_t& position)
     position += static_cast<size_t>(following);
     return character;
 }
-
-void AppendUtf8(std::string& out, char32_t character)
-{
-    if (character < 0x80) {
-        out += static_cast<char>(character);
-    } else if (character < 0x800) {
-        out += static_cast<char>(0xC0 | (character >> 6));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (character >> 12));
-        out += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (character & 0x3F));
-    }
-}
-
-}  // namespace
 
 std::string AnsiFromUtf8(std::string_view utf8)
 {

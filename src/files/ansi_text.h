@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,3 +10,7 @@
 // Characters that the code page lacks become "?"; malformed UTF-8 bytes as well.
 std::string AnsiFromUtf8(std::string_view utf8);
 std::string Utf8FromAnsi(std::string_view ansi);
+
+// The next code point of utf8 from position, which moves past it; nullopt for a malformed
+// sequence, of which one byte is skipped.
+std::optional<char32_t> NextCodePoint(std::string_view utf8, size_t& position);

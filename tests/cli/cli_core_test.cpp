@@ -194,6 +194,28 @@ TEST(PrintableText, EscapesWhatCouldSteerATerminal)
         EXPECT_EQ(cli::PrintableText(raw), shown) << shown;
 }
 
+// File names and the texts of parameter files keep their characters; what could steer a
+// terminal, break a JSON string or is no UTF-8 is escaped all the same.
+TEST(PrintableText, Utf8TextKeepsItsCharacters)
+{
+    struct Case {
+        std::string_view raw;
+        std::string_view printable;
+        std::string_view json;
+    };
+    const Case cases[] = {
+        {"Grüße €", "Grüße €", "\"Grüße €\""},
+        {"a\r\nb\x1b", "a\\x0d\\x0ab\\x1b", "\"a\\u000d\\u000ab\\u001b\""},
+        {"\xc2\x9b", "\\xc2\\x9b", "\"\\u00c2\\u009b\""},  // U+009B, a control character
+        {"\xff\xc3", "\\xff\\xc3", "\"\\u00ff\\u00c3\""},  // no UTF-8
+        {"C:\\\"x\"", "C:\\\\\"x\"", "\"C:\\\\\\\"x\\\"\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(cli::PrintableText(c.raw, cli::Encoding::Utf8), c.printable) << c.printable;
+        EXPECT_EQ(cli::JsonString(c.raw, cli::Encoding::Utf8), c.json) << c.json;
+    }
+}
+
 TEST_F(CliOutput, JsonAddsTextAndEscapesIt)
 {
     EXPECT_EQ(cli::FormatElementsJson(link_.Parameter, Indices()),

@@ -20,12 +20,13 @@ std::string ReadWholeFile(const std::string& path)
     return content.str();
 }
 
-// posix_spawn file actions that send stdout and stderr into two files.
+// posix_spawn file actions that take stdin from a file and send stdout and stderr into two.
 class Redirection {
 public:
-    Redirection(const std::string& outPath, const std::string& errPath)
+    Redirection(const std::string& inPath, const std::string& outPath, const std::string& errPath)
     {
         posix_spawn_file_actions_init(&actions_);
+        posix_spawn_file_actions_addopen(&actions_, 0, inPath.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions_, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions_, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     }
@@ -45,7 +46,9 @@ CliRun RunCli(const std::vector<std::string>& arguments, const std::string& scra
 {
     const std::string outPath = launch.stdoutPath.empty() ? scratchFolder + "/cli.out" : launch.stdoutPath;
     const std::string errPath = scratchFolder + "/cli.err";
-    const Redirection redirection(outPath, errPath);
+    const std::string inPath = scratchFolder + "/cli.in";
+    std::ofstream(inPath, std::ios::binary) << launch.stdinText;
+    const Redirection redirection(inPath, outPath, errPath);
 
     std::vector<std::string> words = launch.wrapper;
     words.push_back(SSI_TESMIRA_CLI);

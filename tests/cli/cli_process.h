@@ -10,11 +10,13 @@ struct CliRun {
     std::string err;
 };
 
-// How to start it: through a wrapper command (such as one that changes the user), and with
-// its standard output sent to a given file instead of the captured one.
+// How to start it: through a wrapper command (such as one that changes the user), with
+// its standard output sent to a given file instead of the captured one, and with the text
+// its standard input holds (it ends there).
 struct CliLaunch {
     std::vector<std::string> wrapper;
     std::string stdoutPath;
+    std::string stdinText;
 };
 
 // Runs ssi-tesmira-cli with arguments in this process's environment, capturing its output

@@ -9,89 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "../support/port_folder.h"
-#include "cli_process.h"
-#include "pty_host.h"
+#include "cli_sensor_fixture.h"
+#include "parameter_file_store.h"
 #include "serial_port.h"
-#include "wire_format.h"
 
 namespace {
-
-constexpr int kPort = 97;
-const std::string kPortArgument = std::to_string(kPort);
-
-// The command line as a subprocess against a simulated sensor on COM 97, with the port
-// folder and the window's settings in a private folder.
-class CliAgainstSensor : public testing::Test {
-protected:
-    CliAgainstSensor()
-    {
-        setenv("HOME", ConfigHome().c_str(), 1);
-        sensor_.Start();
-        sensor_.LinkAsPort(kPort);
-    }
-
-    static std::string ConfigHome() { return std::filesystem::path(PortFolder()).parent_path().parent_path().string(); }
-
-    CliRun Cli(const std::vector<std::string>& arguments) { return RunCli(arguments, ConfigHome()); }
-
-    CliRun CliOnPort(std::vector<std::string> arguments)
-    {
-        arguments.insert(arguments.begin(), {"--port", kPortArgument});
-        return Cli(arguments);
-    }
-
-    void StoreComPortSetting(const std::string& line) const
-    {
-        std::ofstream(ConfigHome() + "/QOR/SSI Tesmira.conf") << "[General]\n" << line << "\n";
-    }
-
-    uint32_t SensorRegister(char letter) { return static_cast<uint32_t>(HexToInt(sensor_.Register(letter))); }
-    std::string SensorModelLetters() { return sensor_.Register('L').substr(0, 2); }
-    std::string SensorRegisters()
-    {
-        std::string all;
-        for (const char letter : std::string_view("ADKMZJOSNPRULFVTWi"))
-            all += sensor_.Register(letter) + ' ';
-        return all;
-    }
-
-    // Commands heard since the log was last cleared, and the log cleared.
-    int CommandCount()
-    {
-        const auto count = static_cast<int>(sensor_.ReceivedCommands().size());
-        sensor_.ClearLog();
-        return count;
-    }
-
-    // The write commands heard: a letter and "N".
-    std::vector<std::string> WritesHeard() const
-    {
-        std::vector<std::string> writes;
-        for (const std::string& command : sensor_.ReceivedCommands())
-            if (command.size() >= 2 && command[1] == 'N')
-                writes.push_back(command);
-        return writes;
-    }
-
-    void SetSensorFirmware(int32_t version)
-    {
-        sensor_.SetRegister('V', HexText(static_cast<uint32_t>(version), 6));
-        sensor_.ClearLog();
-    }
-
-    PrivatePortFolder ports_;
-    sim::SensorSettings settings_;
-    sim::PtyHost sensor_{settings_};
-};
-
-size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
-
-void ExpectOneErrorLine(const CliRun& run, const std::string& fragment)
-{
-    EXPECT_EQ(LineCount(run.err), 1u) << run.err;
-    EXPECT_NE(run.err.find(fragment), std::string::npos) << run.err;
-}
 
 TEST_F(CliAgainstSensor, ReadPrintsTheSensorsWholeSet)
 {
@@ -234,14 +156,28 @@ TEST_F(CliAgainstSensor, StoreCommitsOnNewFirmwareAndStoresOnOld)
     }
 }
 
+// The set is backed up first: a line before the factory set, a member of the JSON object.
 TEST_F(CliAgainstSensor, RestoreFactorySendsQnAndPrintsTheFactorySet)
 {
     ASSERT_EQ(CliOnPort({"set", "BitWidth", "13"}).exitCode, 0);
     const CliRun run = CliOnPort({"restore-factory"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(sensor_.ReceivedBytes().find("QN\r"), std::string::npos);
-    EXPECT_EQ(LineCount(run.out), 38u);
+    EXPECT_EQ(LineCount(run.out), 1u + 38u);
     EXPECT_EQ(run.out.find("BitWidth = 13\n"), std::string::npos) << run.out;
+
+    const std::string backupFolder = DataHome() + "/QOR/backups/" + settings_.factoryNumber + "/";
+    ASSERT_EQ(run.out.rfind("Backup: " + backupFolder, 0), 0u) << run.out;
+    const std::string backup = run.out.substr(8, run.out.find('\n') - 8);
+    const auto saved = ReadParameterFile(QString::fromStdString(backup));
+    ASSERT_TRUE(std::holds_alternative<ParameterFileContents>(saved)) << backup;
+    EXPECT_EQ(
+        std::get<ParameterFileContents>(saved).values[static_cast<size_t>(TSSICom::ElementIndex("BitWidth"))], 13);
+
+    const CliRun json = Cli({"--port", kPortArgument, "--json", "restore-factory"});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\n  \"backup\": \"" + backupFolder, 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\",\n  \"Resolution\": {"), std::string::npos) << json.out;
 }
 
 TEST_F(CliAgainstSensor, SilentSensorFailsWithExitCodeOne)
