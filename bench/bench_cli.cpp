@@ -16,11 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kBaudRate = 4800;
-constexpr int kPort = 97;
-// A firmware that has every register, so that the whole set is transferred.
-constexpr int32_t kFullFirmware = 3960610;
-
 // Runs one command line as ssi-tesmira-cli does, with the link's waits counted.
 bool RunCli(const std::vector<std::string_view>& arguments, uint64_t& waitedMs)
 {
@@ -61,24 +56,9 @@ void BM_Load(benchmark::State& state)
         return;
     }
 
-    double wallSeconds = 0;
-    ProtocolCost total;
-    for (auto _ : state) {
-        sensor.ClearLog();
-        const sim::SensorModel before = sensor.WithModel([](sim::SensorModel& model) { return model; });
-        waitedMs = 0;
-        const auto start = std::chrono::steady_clock::now();
-        if (!RunCli({"--port", port, "load", file, "--yes"}, waitedMs))
-            state.SkipWithError("the load failed");
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        wallSeconds += elapsed.count();
-        total += SensorCost(sensor, before, waitedMs);
-    }
-    const auto perRun = [&state](double seconds) { return seconds / static_cast<double>(state.iterations()); };
-    state.counters["waits_s"] = perRun(total.WaitSeconds());
-    state.counters["wire_s"] = perRun(total.WireSeconds(kBaudRate));
-    state.counters["minimum_s"] = perRun(total.MinimumSeconds(kBaudRate));
-    state.counters["ratio_to_minimum"] = wallSeconds / total.MinimumSeconds(kBaudRate);
+    MeasureAgainstMinimum(state, sensor, waitedMs, [&port, &file, &waitedMs] {
+        return RunCli({"--port", port, "load", file, "--yes"}, waitedMs);
+    });
 }
 
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

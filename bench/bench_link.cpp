@@ -8,11 +8,6 @@
 
 namespace {
 
-constexpr uint32_t kBaudRate = 4800;
-constexpr int kPort = 97;
-// A firmware that has every register, so that the whole set is transferred.
-constexpr int32_t kFullFirmware = 3960610;
-
 using LinkSequence = bool (TSSICom::*)();
 
 // Runs the sequence against the simulated sensor and reports its wall time and the ratio of
@@ -34,25 +29,7 @@ void RunSequence(benchmark::State& state, LinkSequence sequence)
         return;
     }
 
-    double wallSeconds = 0;
-    ProtocolCost total;
-    for (auto _ : state) {
-        sensor.ClearLog();
-        const sim::SensorModel before = sensor.WithModel([](sim::SensorModel& model) { return model; });
-        waitedMs = 0;
-        const auto start = std::chrono::steady_clock::now();
-        const bool succeeded = (link.*sequence)();
-        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-        if (!succeeded)
-            state.SkipWithError("the sequence failed");
-        wallSeconds += elapsed.count();
-        total += SensorCost(sensor, before, waitedMs);
-    }
-    const auto perRun = [&state](double seconds) { return seconds / static_cast<double>(state.iterations()); };
-    state.counters["waits_s"] = perRun(total.WaitSeconds());
-    state.counters["wire_s"] = perRun(total.WireSeconds(kBaudRate));
-    state.counters["minimum_s"] = perRun(total.MinimumSeconds(kBaudRate));
-    state.counters["ratio_to_minimum"] = wallSeconds / total.MinimumSeconds(kBaudRate);
+    MeasureAgainstMinimum(state, sensor, waitedMs, [&link, sequence] { return (link.*sequence)(); });
 }
 
 void BM_ReadAll(benchmark::State& state) { RunSequence(state, &TSSICom::ReadAll); }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,4 +37,36 @@ inline TSerialCom::Sleeper CountedRealSleep(uint64_t& waitedMs)
         waitedMs += milliseconds;
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     };
+}
+
+inline constexpr uint32_t kBaudRate = 4800;
+inline constexpr int kPort = 97;
+// A firmware that has every register, so that the whole set is transferred.
+inline constexpr int32_t kFullFirmware = 3960610;
+
+// Runs the sequence once per iteration against the sensor and reports its wall time and the
+// ratio of that time to the minimum the protocol allows for what actually went over the
+// wire. The sequence's waits are added up in waitedMs.
+inline void MeasureAgainstMinimum(
+    benchmark::State& state, sim::PtyHost& sensor, uint64_t& waitedMs, const std::function<bool()>& sequence)
+{
+    double wallSeconds = 0;
+    ProtocolCost total;
+    for (auto _ : state) {
+        sensor.ClearLog();
+        const sim::SensorModel before = sensor.WithModel([](sim::SensorModel& model) { return model; });
+        waitedMs = 0;
+        const auto start = std::chrono::steady_clock::now();
+        const bool succeeded = sequence();
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        if (!succeeded)
+            state.SkipWithError("the sequence failed");
+        wallSeconds += elapsed.count();
+        total += SensorCost(sensor, before, waitedMs);
+    }
+    const auto perRun = [&state](double seconds) { return seconds / static_cast<double>(state.iterations()); };
+    state.counters["waits_s"] = perRun(total.WaitSeconds());
+    state.counters["wire_s"] = perRun(total.WireSeconds(kBaudRate));
+    state.counters["minimum_s"] = perRun(total.MinimumSeconds(kBaudRate));
+    state.counters["ratio_to_minimum"] = wallSeconds / total.MinimumSeconds(kBaudRate);
 }
