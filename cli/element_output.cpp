@@ -94,13 +94,16 @@ std::string PrintableText(std::string_view text, Encoding encoding)
 std::string JsonString(std::string_view text, Encoding encoding)
 {
     // Bytes of a garbled reply are shown as Latin-1 code points.
-    return "\"" + Escaped(text, encoding, [](unsigned char byte) -> std::string {
+    std::string quoted(1, '"');
+    quoted += Escaped(text, encoding, [](unsigned char byte) -> std::string {
         if (byte == '"' || byte == '\\')
             return {'\\', static_cast<char>(byte)};
         if (byte < 0x20 || byte >= 0x7F)
             return "\\u00" + HexPair(byte);
         return std::string(1, static_cast<char>(byte));
-    }) + "\"";
+    });
+    quoted += '"';
+    return quoted;
 }
 
 std::string ElementText(const TSSICom::ParameterStruct& elements, int index)

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <pty.h>
+#include <sched.h>
 #include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
@@ -67,6 +69,17 @@ std::string_view TakeLine(std::string_view& bytes)
     std::string_view line = bytes.substr(0, end);
     bytes.remove_prefix(end);
     return line;
+}
+
+// A sensor answers on time whatever else the computer does, and the program gives up on a
+// reply after 50 ms. Where the system allows it, the host serves at the lowest real-time
+// priority, so that a busy machine does not make its replies late; elsewhere it serves as
+// any other thread.
+void ServeOnTime()
+{
+    sched_param priority{};
+    priority.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &priority);
 }
 
 }  // namespace
@@ -248,6 +261,7 @@ void PtyHost::StopServing()
 // POLLHUP without end.
 void PtyHost::Serve()
 {
+    ServeOnTime();
     int slaveOpenCount = 0;
     for (;;) {
         pollfd watched[] = {{wakePipe_[0], POLLIN, 0}, {inotify_, POLLIN, 0}, {master_, POLLIN, 0}};

@@ -39,6 +39,7 @@ void AppendU32(Bytes& bytes, uint32_t value)
 Bytes StoredImage(const std::string& text, uint32_t setSize = 912, int values = 30, uint32_t textLength = 0)
 {
     Bytes plain;
+    plain.reserve(14 + text.size() + 4 * static_cast<size_t>(values));
     AppendU32(plain, textLength ? textLength : static_cast<uint32_t>(text.size()));
     plain.insert(plain.end(), text.begin(), text.end());
     AppendU32(plain, 2020);
