@@ -108,9 +108,9 @@ bool AnswerIsYes(std::istream& in)
 bool LoadConfirmed(Session& session, const ParameterFileContents& file, const TSSICom::ParameterStruct& sensor)
 {
     std::string text = InformationText(file) + texts::DifferencesLabel.english + '\n';
-    const std::vector<ValueDifference> differences = StoredDifferences(sensor, file);
-    for (const ValueDifference& difference : differences)
-        text += DifferenceLine(difference) + '\n';
+    const std::vector<std::string> differences = DifferenceLines(sensor, file);
+    for (const std::string& difference : differences)
+        text += difference + '\n';
     if (differences.empty())
         text += std::string(texts::NoDifferences.english) + '\n';
     session.Out() << text << texts::ReallyLoad.english << " [y/N] " << std::flush;
@@ -170,14 +170,14 @@ void RunShow(Session& session, Arguments arguments)
 void RunDiff(Session& session, Arguments arguments)
 {
     const ParameterFileContents file = OpenFile(ParseFileArguments("diff", arguments, FileOption::None).file);
-    const std::vector<ValueDifference> differences = StoredDifferences(ReadCompleteSet(session).Parameter, file);
+    const TSSICom::ParameterStruct& sensor = ReadCompleteSet(session).Parameter;
     if (!session.Json()) {
-        for (const ValueDifference& difference : differences)
-            session.Out() << DifferenceLine(difference) << '\n';
+        for (const std::string& difference : DifferenceLines(sensor, file))
+            session.Out() << difference << '\n';
         return;
     }
     std::vector<std::string> members;
-    for (const ValueDifference& difference : differences)
+    for (const ValueDifference& difference : StoredDifferences(sensor, file))
         members.push_back(JsonString(TSSICom::ElementName(difference.index)) + ": {\"sensor\": "
             + std::to_string(difference.sensor) + ", \"file\": " + std::to_string(difference.file) + "}");
     session.Out() << JsonObject(std::array{"\"differences\": " + JsonObject(members)}) << '\n';

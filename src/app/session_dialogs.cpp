@@ -17,15 +17,14 @@ void ReportCommunicationError(DialogService& dialogs, QWidget* parent, uint8_t l
 
 bool AskOverwrite(DialogService& dialogs, QWidget* parent, uint8_t languageCode)
 {
-    const std::optional<MessageText> text = Pick(texts::OverwriteFileQuestion, languageCode);
-    const auto label = [languageCode](const BilingualText& button) {
-        return QString::fromStdString(Pick(button, languageCode).value_or(""));
-    };
-    const DialogAnswer answer = text
-        ? dialogs.Message(parent, QString::fromStdString(text->caption), QString::fromStdString(text->text),
-            DialogButtons::YesNo, DialogIcon::Question,
-            {label(texts::OverwriteYesButton), label(texts::OverwriteNoButton)})
-        : dialogs.Message(parent, texts::OverwriteLayoutCaption, texts::OverwriteFileQuestion.text.english,
-            DialogButtons::YesNo, DialogIcon::Question);
-    return answer != DialogAnswer::No;
+    const std::optional<MessageText> picked = Pick(texts::OverwriteFileQuestion, languageCode);
+    const MessageText text
+        = picked.value_or(MessageText{texts::OverwriteLayoutCaption, texts::OverwriteFileQuestion.text.english});
+    QStringList buttons;
+    for (const BilingualText& button : {texts::OverwriteYesButton, texts::OverwriteNoButton})
+        if (const std::optional<std::string> label = Pick(button, languageCode))
+            buttons << QString::fromStdString(*label);
+    return dialogs.Message(parent, QString::fromStdString(text.caption), QString::fromStdString(text.text),
+               DialogButtons::YesNo, DialogIcon::Question, buttons)
+        != DialogAnswer::No;
 }

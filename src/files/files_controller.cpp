@@ -49,14 +49,6 @@ QStringList Lines(const std::vector<std::string>& lines)
     return list;
 }
 
-std::vector<std::string> DifferenceLines(const TSSICom::ParameterStruct& sensor, const ParameterFileContents& file)
-{
-    std::vector<std::string> lines;
-    for (const ValueDifference& difference : StoredDifferences(sensor, file))
-        lines.push_back(DifferenceLine(difference));
-    return lines;
-}
-
 }  // namespace
 
 FilesController::FilesController(SensorSession& session, DialogService& dialogs, FileLoadView view) :
@@ -155,11 +147,11 @@ void FilesController::LoadIntoSensor(const ParameterFileContents& file)
 // Shown in every language: the other codes see the dialog's own texts.
 void FilesController::ShowFileNotFound()
 {
-    const std::optional<MessageText> text = Pick(texts::FileNotFound, session_.LanguageCode());
-    dialogs_.Message(&view_.window,
-        text ? QString::fromStdString(text->caption) : QString(texts::FileNotFoundLayoutCaption),
-        text ? QString::fromStdString(text->text) : QString(texts::FileNotFoundLayoutText), DialogButtons::Ok,
-        DialogIcon::Warning);
+    const MessageText text
+        = Pick(texts::FileNotFound, session_.LanguageCode())
+              .value_or(MessageText{texts::FileNotFoundLayoutCaption, texts::FileNotFoundLayoutText});
+    dialogs_.Message(&view_.window, QString::fromStdString(text.caption), QString::fromStdString(text.text),
+        DialogButtons::Ok, DialogIcon::Warning);
 }
 
 void FilesController::Show(const BilingualMessage& message)

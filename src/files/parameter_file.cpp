@@ -198,8 +198,11 @@ std::vector<ValueDifference> StoredDifferences(
     return differences;
 }
 
-std::string DifferenceLine(const ValueDifference& difference)
+std::vector<std::string> DifferenceLines(const TSSICom::ParameterStruct& sensor, const ParameterFileContents& file)
 {
-    return std::string(TSSICom::ElementName(difference.index)) + ": " + std::to_string(difference.sensor) + " -> "
-        + std::to_string(difference.file);
+    std::vector<std::string> lines;
+    for (const ValueDifference& difference : StoredDifferences(sensor, file))
+        lines.push_back(std::string(TSSICom::ElementName(difference.index)) + ": " + std::to_string(difference.sensor)
+            + " -> " + std::to_string(difference.file));
+    return lines;
 }

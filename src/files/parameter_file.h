@@ -90,5 +90,5 @@ struct ValueDifference {
 
 std::vector<ValueDifference> StoredDifferences(
     const TSSICom::ParameterStruct& sensor, const ParameterFileContents& file);
-// "Name: sensor value -> file value"
-std::string DifferenceLine(const ValueDifference& difference);
+// The same as lines "Name: sensor value -> file value".
+std::vector<std::string> DifferenceLines(const TSSICom::ParameterStruct& sensor, const ParameterFileContents& file);

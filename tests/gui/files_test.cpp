@@ -87,6 +87,12 @@ protected:
     {
         ASSERT_TRUE(WriteParameterFile(path, BuildParameterFile("", {2020, 4, 30}, set)).isEmpty());
     }
+    static void WriteBytes(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
     static QByteArray Contents(const QString& path)
     {
         QFile file(path);
@@ -162,8 +168,9 @@ TEST_F(FilesWindow, LoadKeepsTheSensorsFirmwareAndRecomputesTheScale)
     StartWithSensor();
     Tick();
     TSSICom::ParameterStruct file = Session().Parameter();
+    const int32_t sampleTime = file.SSISampleTime.Value;
     file.FirmwareVersion.Value = 3960607;
-    file.SSISampleTime.Value = 99;
+    file.SSISampleTime.Value = sampleTime + 99;
     file.Resolution.Value = 1;
     file.Scale.Value = 0x230000;
     WriteFile(Path("other.qor"), file);
@@ -171,7 +178,7 @@ TEST_F(FilesWindow, LoadKeepsTheSensorsFirmwareAndRecomputesTheScale)
 
     EXPECT_TRUE(confirmation.differences.contains("FirmwareVersion: 3960105 -> 3960607"));
     EXPECT_EQ(Session().Parameter().FirmwareVersion.Value, 3960105);
-    EXPECT_EQ(Session().Parameter().SSISampleTime.Value, Session().Parameter().SSISampleTime.Value);
+    EXPECT_EQ(Session().Parameter().SSISampleTime.Value, sampleTime);
     EXPECT_EQ(host->Register('A'), "00000001");
     EXPECT_EQ(HexToInt(host->Register('S')), ScaleForResolution(file.UltrasonicSpeed.Value, 1));
     EXPECT_EQ(CountSent("CN"), 0);
@@ -253,10 +260,7 @@ TEST_F(FilesWindow, OverwriteQuestionNoKeepsTheFile)
 {
     StartWithSensor({}, 1);
     Tick();
-    QFile existing(Path("Sensor.qor"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("keep");
-    existing.close();
+    WriteBytes(Path("Sensor.qor"), "keep");
     dialogs.answers.push_back(DialogAnswer::No);
     SaveAs(Path("Sensor.qor"), "x");
 
@@ -277,10 +281,7 @@ TEST_F(FilesWindow, CommentDialogClosedByItsFrameStillSaves)
 {
     StartWithSensor({}, 1);
     Tick();
-    QFile existing(Path("Sensor.qor"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("old");
-    existing.close();
+    WriteBytes(Path("Sensor.qor"), "old");
     SaveAs(Path("Sensor.qor"), {}, true);
 
     EXPECT_EQ(commentCaption, "Dateikommentar");
@@ -293,10 +294,7 @@ TEST_F(FilesWindow, FailedSaveKeepsTheOldFile)
 {
     StartWithSensor();
     Tick();
-    QFile existing(Path("Sensor.qor"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("old");
-    existing.close();
+    WriteBytes(Path("Sensor.qor"), "old");
     {
         ReadOnlyFolder readOnly(folder.path().toStdString());
         SaveAs(Path("Sensor.qor"), "x");
@@ -311,14 +309,8 @@ TEST_F(FilesWindow, FilesThatCannotBeLoadedChangeNothing)
 {
     StartWithSensor({}, 1);
     Tick();
-    QFile small(Path("small.qor"));
-    ASSERT_TRUE(small.open(QIODevice::WriteOnly));
-    small.write("abc");
-    small.close();
-    QFile big(Path("big.qor"));
-    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
-    big.write(QByteArray(65536, 0));
-    big.close();
+    WriteBytes(Path("small.qor"), "abc");
+    WriteBytes(Path("big.qor"), QByteArray(65536, 0));
     TSSICom::ParameterStruct set = Session().Parameter();
     std::vector<uint8_t> foreign = BuildParameterFile("", {2020, 4, 30}, set);
     RotateLeft2(foreign);

@@ -212,10 +212,7 @@ TEST(ParameterFileLoading, SensorKeepsItsFirmwareAndSampleTimeAndSeesTheDifferen
     sensor.Length.Value = 500;
     const ParameterFileContents contents = Opened(BuildParameterFile("", {2020, 4, 30}, file));
 
-    std::vector<std::string> lines;
-    for (const ValueDifference& difference : StoredDifferences(sensor, contents))
-        lines.push_back(DifferenceLine(difference));
-    EXPECT_EQ(lines,
+    EXPECT_EQ(DifferenceLines(sensor, contents),
         (std::vector<std::string>{
             "Length: 500 -> 12011", "SSISampleTime: 7 -> 17016", "FirmwareVersion: 3960405 -> 3960607"}));
 
