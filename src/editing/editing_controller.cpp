@@ -67,6 +67,11 @@ TSSICom::ParameterStruct& EditingController::Set() const { return session_.Param
 
 bool EditingController::Viewing() const { return session_.UpdatingView(); }
 
+std::optional<int32_t> EditingController::TypedStrictInteger(const TLabeledEdit* edit) const
+{
+    return Viewing() ? std::nullopt : StrictInteger(TextOf(edit));
+}
+
 bool EditingController::GuardTaken()
 {
     QCheckBox* guard = pages_.ssiSettings.ControlSettings;

@@ -109,6 +109,9 @@ private:
     TSSICom::ParameterStruct& Set() const;
     QWidget* Window() const;
     bool Viewing() const;
+    // The number typed into a field whose handler takes only a strict integer; nullopt while
+    // the view is being filled or for any other text.
+    std::optional<int32_t> TypedStrictInteger(const TLabeledEdit* edit) const;
     // The one-shot ControlSettings: true (and cleared) when the handler must not act.
     bool GuardTaken();
     void ArmGuard();

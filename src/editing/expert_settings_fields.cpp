@@ -54,10 +54,8 @@ void EditingController::CheckFactoryNumber()
 
 void EditingController::OnEditLength()
 {
-    if (Viewing())
-        return;
     TLabeledEdit* edit = pages_.expertSettings.Length;
-    const std::optional<int32_t> length = StrictInteger(edit->text().toStdString());
+    const std::optional<int32_t> length = TypedStrictInteger(edit);
     if (!length)
         return;
     TSSICom::ParameterStruct& p = Set();
@@ -114,10 +112,8 @@ void EditingController::OnChangeLength() { ExitField(pages_.expertSettings.Lengt
 // The scale follows the speed, and the offset register the scale.
 void EditingController::OnEditUltrasonicSpeed()
 {
-    if (Viewing())
-        return;
     TLabeledEdit* edit = pages_.expertSettings.UltrasonicSpeed;
-    const std::optional<int32_t> speed = StrictInteger(edit->text().toStdString());
+    const std::optional<int32_t> speed = TypedStrictInteger(edit);
     if (!speed)
         return;
     TSSICom::ParameterStruct& p = Set();
