@@ -9,9 +9,14 @@
 
 // The link talking to the simulated sensor over a real pseudo-terminal, with the
 // protocol's waits in virtual time. Faults and registers are set on the host.
+// The exact command sequences these tests expect hold only while every reply arrives
+// within the link's time-out. The simulated sensor answers within 30 ms, but a busy
+// machine can hold its thread back for longer than the 50 ms the sensor is given, so
+// here the link waits longer; a command left unanswered costs that wait each time.
 class SensorLink : public ::testing::Test {
 protected:
     static constexpr uint8_t Port = 160;
+    static constexpr uint32_t PatientTimeoutMs = 200;
 
     void Connect(const sim::SensorSettings& settings = {})
     {
@@ -19,6 +24,7 @@ protected:
         host->Start();
         host->LinkAsPort(Port);
         ASSERT_TRUE(link.OpenSensorPort(Port));
+        link.SetTimeouts(PatientTimeoutMs);
     }
     void SetUp() override
     {
