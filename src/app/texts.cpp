@@ -112,8 +112,13 @@ std::span<const ControlText> LanguageTable() { return Catalogue(); }
 
 std::vector<ResolvedText> LanguageTexts(uint8_t languageCode, bool wbfModel)
 {
+    return ResolveTexts(Catalogue(), languageCode, wbfModel);
+}
+
+std::vector<ResolvedText> ResolveTexts(std::span<const ControlText> rows, uint8_t languageCode, bool wbfModel)
+{
     std::vector<ResolvedText> resolved;
-    for (const ControlText& row : Catalogue()) {
+    for (const ControlText& row : rows) {
         if (!AppliesTo(row.variant, wbfModel))
             continue;
         if (auto text = Pick(row.text, languageCode))

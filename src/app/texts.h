@@ -131,4 +131,6 @@ struct ResolvedText {
 };
 // The rows to apply for a language and model, in order; empty for codes other than 0
 // and 1, and without the rows whose German text is left as it is.
+std::vector<ResolvedText> ResolveTexts(std::span<const ControlText> rows, uint8_t languageCode, bool wbfModel);
+// ResolveTexts of the main window's table.
 std::vector<ResolvedText> LanguageTexts(uint8_t languageCode, bool wbfModel);

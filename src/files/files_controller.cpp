@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "control_colours.h"
+#include "control_texts.h"
 #include "dialog_service.h"
 #include "file_forms.h"
 #include "files_texts.h"
@@ -13,32 +14,13 @@
 #include "parameter_file_store.h"
 #include "sensor_session.h"
 #include "session_dialogs.h"
-#include "ui_file_comment_form.h"
 #include "ui_open_parameters_form.h"
 
 namespace {
 
-QString Text(const BilingualText& text, uint8_t languageCode, const QString& layoutText)
+void ApplyLanguage(QDialog& dialog, std::span<const ControlText> rows, uint8_t languageCode)
 {
-    const std::optional<std::string> picked = Pick(text, languageCode);
-    return picked ? QString::fromStdString(*picked) : layoutText;
-}
-
-void ApplyLanguage(Ui::TFileCommentForm& form, QDialog& dialog, uint8_t code)
-{
-    dialog.setWindowTitle(Text(texts::CommentCaption, code, dialog.windowTitle()));
-    form.Label1->setText(Text(texts::CommentLabel, code, form.Label1->text()));
-}
-
-void ApplyLanguage(Ui::TOpenParametersForm& form, QDialog& dialog, uint8_t code)
-{
-    dialog.setWindowTitle(Text(texts::OpenCaption, code, dialog.windowTitle()));
-    form.OKButton->setText(Text(texts::OpenYesButton, code, form.OKButton->text()));
-    form.CancelButton->setText(Text(texts::OpenNoButton, code, form.CancelButton->text()));
-    form.Label1->setText(Text(texts::ReallyLoad, code, form.Label1->text()));
-    form.Label2->setText(Text(texts::SavedInformation, code, form.Label2->text()));
-    form.SaveDate->setLabelText(Text(texts::SaveDateLabel, code, form.SaveDate->labelText()));
-    form.DifferencesLabel->setText(Text(texts::DifferencesLabel, code, form.DifferencesLabel->text()));
+    ApplyTexts(dialog, ResolveTexts(rows, languageCode, false));
 }
 
 QStringList Lines(const std::vector<std::string>& lines)
@@ -67,7 +49,7 @@ void FilesController::FileSaveAs()
     if (QFileInfo::exists(path) && !AskOverwrite(dialogs_, &view_.window, session_.LanguageCode()))
         return;
     TFileCommentForm commentForm(&view_.window);
-    ApplyLanguage(*commentForm.Controls(), commentForm, session_.LanguageCode());
+    ApplyLanguage(commentForm, CommentFormTexts(), session_.LanguageCode());
     commentForm.exec();
     const std::vector<uint8_t> image = BuildParameterFile(FileComment(commentForm.Comment().toStdString()),
         SaveDateOf(QDateTime::currentDateTime()), session_.Parameter());
@@ -107,12 +89,12 @@ bool FilesController::ConfirmLoad(const ParameterFileContents& file)
     TOpenParametersForm confirmation(&view_.window);
     Ui::TOpenParametersForm& form = *confirmation.Controls();
     const uint8_t code = session_.LanguageCode();
-    ApplyLanguage(form, confirmation, code);
+    ApplyLanguage(confirmation, OpenParametersFormTexts(), code);
     form.TextEdit->setPlainText(Lines(InfoTextLines(file.infoText)).join('\n'));
     form.SaveDate->setText(QString::fromStdString(file.dateText));
     const QStringList differences = Lines(DifferenceLines(session_.Parameter(), file));
     form.Differences->setPlainText(differences.isEmpty()
-            ? Text(texts::NoDifferences, code, texts::NoDifferences.english)
+            ? QString::fromStdString(Pick(texts::NoDifferences, code).value_or(texts::NoDifferences.english))
             : differences.join('\n'));
     return confirmation.exec() == QDialog::Accepted;
 }

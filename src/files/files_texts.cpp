@@ -14,9 +14,26 @@ constexpr ControlText kRows[] = {
         {"Saves the current sensor parameters to disk", "Speichert die aktuellen Parameter in einer Datei"}},
 };
 
+constexpr ControlText kCommentFormRows[] = {
+    {"TFileCommentForm", TextProperty::Caption, texts::CommentCaption},
+    {"Label1", TextProperty::Caption, texts::CommentLabel},
+};
+
+constexpr ControlText kOpenParametersFormRows[] = {
+    {"TOpenParametersForm", TextProperty::Caption, texts::OpenCaption},
+    {"OKButton", TextProperty::Caption, texts::OpenYesButton},
+    {"CancelButton", TextProperty::Caption, texts::OpenNoButton},
+    {"Label1", TextProperty::Caption, texts::ReallyLoad},
+    {"Label2", TextProperty::Caption, texts::SavedInformation},
+    {"SaveDate", TextProperty::Label, texts::SaveDateLabel},
+    {"DifferencesLabel", TextProperty::Caption, texts::DifferencesLabel},
+};
+
 }  // namespace
 
 std::span<const ControlText> FilesTexts() { return kRows; }
+std::span<const ControlText> CommentFormTexts() { return kCommentFormRows; }
+std::span<const ControlText> OpenParametersFormTexts() { return kOpenParametersFormRows; }
 
 const BilingualMessage& RejectionMessage(FileRejection rejection)
 {

@@ -6,6 +6,9 @@
 
 // The texts of the menu items that open and save parameter files.
 std::span<const ControlText> FilesTexts();
+// The texts of the comment dialog and of the confirmation before a load.
+std::span<const ControlText> CommentFormTexts();
+std::span<const ControlText> OpenParametersFormTexts();
 
 namespace texts {
 
