@@ -7,6 +7,7 @@
 #include "editing_rules.h"
 #include "element_controls.h"
 #include "firmware_controller.h"
+#include "firmware_rules.h"
 #include "linearization_controller.h"
 #include "sensor_test_controller.h"
 #include "labeled_edit.h"

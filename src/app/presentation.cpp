@@ -2,12 +2,9 @@
 
 #include <algorithm>
 
-#include "editing_texts.h"
 #include "wire_format.h"
 
 namespace {
-
-constexpr int32_t kVelocity = 2;
 
 struct ModelRow {
     const char* letters;
@@ -28,23 +25,13 @@ constexpr ModelRow kModels[] = {
 };
 constexpr const char* kUnknownSensorType = "QOR Sensors SSI";
 
-constexpr int32_t kDefaultLinAddress = 200;
 constexpr int32_t kLastPosDifVel = 2;
-
-constexpr CaptionAndHint kInternalLinearization{texts::InternalLinearizationCaption, texts::InternalLinearizationHint};
-constexpr CaptionAndHint kExcludeReflection{texts::ExcludeReflectionCaption, texts::ExcludeReflectionHint};
 
 bool IsSet(int32_t value, int32_t bit) { return (value & bit) != 0; }
 
 int IndexUpTo(int32_t value, int32_t lastIndex) { return value >= 0 && value <= lastIndex ? value : NoSelection; }
 
 }  // namespace
-
-bool FirmwarePageUsable(int32_t firmwareVersion)
-{
-    const int32_t family = FirmwareFamily(firmwareVersion);
-    return family == 39606 || (family == 39602 && firmwareVersion > 3960202);
-}
 
 std::string FirmwareVersionText(std::string_view firmwareReply)
 {
@@ -60,18 +47,6 @@ std::string FirmwareVersionText(std::string_view firmwareReply)
     return text;
 }
 
-CorrectionRule BitWidthRule(int32_t firmwareVersion, int32_t frameOptions, int32_t bitWidth)
-{
-    const bool locked = IsLate39606(firmwareVersion) && IsSet(frameOptions, TemperatureBit);
-    return {locked, locked && bitWidth != CorrectedBitWidth};
-}
-
-CorrectionRule FilterRule(int32_t firmwareVersion, int32_t posDifVel, int32_t filter)
-{
-    const bool locked = IsLate39606(firmwareVersion) && posDifVel == kVelocity;
-    return {locked, locked && filter != CorrectedFilter};
-}
-
 char SeriesLetter(int32_t modelValue) { return ModelLetters(modelValue)[0]; }
 
 ModelInfo ModelFor(int32_t modelValue)
@@ -83,8 +58,6 @@ ModelInfo ModelFor(int32_t modelValue)
     }
     return {"", kUnknownSensorType, NoSelection};
 }
-
-bool IsWbf(std::string_view modelCode) { return modelCode == "WBF"; }
 
 bool SiemensUsable(int32_t modelValue) { return SeriesLetter(modelValue) != 'V'; }
 
@@ -149,51 +122,3 @@ ModeView ModeFor(int32_t modelValue, bool extrapolationChecked, int32_t mode)
         return {false, 1};
     return {true, mode == SynchronousMode ? 1 : 0};
 }
-
-int LinAddressFrom(std::string_view adresLabelText)
-{
-    int32_t address = 0;
-    return ParseDecimal(adresLabelText, address) ? address : kDefaultLinAddress;
-}
-
-const CaptionAndHint& LinearisierungTexts(int32_t linFactor)
-{
-    return linFactor >= 1 && linFactor <= 9 ? kInternalLinearization : kExcludeReflection;
-}
-
-FieldColour LinStartValueColour(bool changed, bool developerAccess)
-{
-    if (changed)
-        return FieldColour::Changed;
-    return developerAccess ? FieldColour::White : FieldColour::ButtonFace;
-}
-
-int64_t RangePointNumber(int32_t value, std::string_view offsetText, bool internalLinearization, int32_t resolution)
-{
-    int32_t offset = 0;
-    if (!ParseDecimal(offsetText, offset))
-        offset = 0;
-    return int64_t{offset} + (internalLinearization ? int64_t{value} : int64_t{value} * resolution);
-}
-
-std::string RangePointNumberText(int64_t number)
-{
-    const uint64_t magnitude = number < 0 ? 0 - static_cast<uint64_t>(number) : static_cast<uint64_t>(number);
-    std::string digits = std::to_string(magnitude);
-    if (digits.size() < 3)
-        digits.insert(0, 3 - digits.size(), '0');
-    const size_t wholeMillimetres = digits.size() - 3;
-    std::string text = number < 0 ? "-" : "";
-    text.append(digits, 0, wholeMillimetres).append(".").append(digits, wholeMillimetres).append(" mm");
-    return text;
-}
-
-std::string RangePointText(int32_t value, int32_t undefinedMarker, std::string_view offsetText,
-    bool internalLinearization, int32_t resolution, uint8_t languageCode)
-{
-    if (value == undefinedMarker)
-        return Pick(texts::RangePointNotDefined, languageCode).value_or("");
-    return RangePointNumberText(RangePointNumber(value, offsetText, internalLinearization, resolution));
-}
-
-bool RangeIsValid(int32_t startPoint, int32_t endPoint) { return startPoint < endPoint; }

@@ -11,6 +11,7 @@
 #include "sensor_session.h"
 #include "session_dialogs.h"
 #include "session_rules.h"
+#include "texts.h"
 
 SensorUpdate::SensorUpdate(
     SensorSession& session, DialogService& dialogs, QTimer& timer, ParameterView& view, QWidget* window) :

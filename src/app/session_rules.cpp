@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "range_points.h"
 #include "texts.h"
 #include "wire_format.h"
 
@@ -192,11 +193,6 @@ SupervisionControls SessionStartControls(int32_t firmwareVersion, bool demoMode)
 SupervisionControls SensorMissingControls() { return {false, false, false, true, true}; }
 
 bool IsNewFirmware(int32_t firmwareVersion) { return HasCommitCommand(firmwareVersion); }
-
-bool RangeIsTaught(int32_t startPoint, int32_t endPoint)
-{
-    return startPoint != UndefinedStartPoint || endPoint != UndefinedEndPoint;
-}
 
 bool ResolutionWarningDue(int32_t firmwareVersion, bool resolutionChanged, int32_t startPoint, int32_t endPoint)
 {

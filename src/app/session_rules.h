@@ -83,14 +83,10 @@ SupervisionControls SensorMissingControls();
 
 // ---- Sensor update ----
 
-inline constexpr int32_t UndefinedStartPoint = 0;
-inline constexpr int32_t UndefinedEndPoint = 0x1FFFFFF;
-
 // Firmware above 3960100 commits with "CN" and knows factory settings; older firmware
 // commits with "EN".
 bool IsNewFirmware(int32_t firmwareVersion);
 
-bool RangeIsTaught(int32_t startPoint, int32_t endPoint);
 // A changed resolution invalidates a taught range on the sensors that keep it in raw units.
 bool ResolutionWarningDue(int32_t firmwareVersion, bool resolutionChanged, int32_t startPoint, int32_t endPoint);
 

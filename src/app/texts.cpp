@@ -12,18 +12,6 @@
 
 namespace {
 
-const char* Choose(const BilingualText& text, uint8_t languageCode)
-{
-    switch (languageCode) {
-    case 0:
-        return text.english;
-    case 1:
-        return text.german;
-    default:
-        return nullptr;
-    }
-}
-
 constexpr PortDialogTexts kPortDialog[] = {
     {"SSI-Tesmira", "Please select an available COM-Port for the QOR-Tesmira", "&Connect", "&Quit"},
     {"SSI-Tesmira", "Bitte wählen sie den COM-Port für den SSI-Tesmira aus", "&Verbinden", "&Abbrechen"},
@@ -77,31 +65,7 @@ const std::vector<ControlText>& Catalogue()
     return rows;
 }
 
-bool AppliesTo(ModelVariant variant, bool wbfModel)
-{
-    return variant == ModelVariant::Any || (variant == ModelVariant::Wbf) == wbfModel;
-}
-
 }  // namespace
-
-std::optional<std::string> Pick(const BilingualText& text, uint8_t languageCode)
-{
-    const char* chosen = Choose(text, languageCode);
-    if (chosen == nullptr)
-        return std::nullopt;
-    return chosen;
-}
-
-std::optional<MessageText> Pick(const BilingualMessage& message, uint8_t languageCode)
-{
-    if (message.englishForOtherCodes && languageCode != 1)
-        languageCode = 0;
-    auto caption = Pick(message.caption, languageCode);
-    auto text = Pick(message.text, languageCode);
-    if (!caption || !text)
-        return std::nullopt;
-    return MessageText{*caption, *text};
-}
 
 const PortDialogTexts& PortDialogCaptions(uint8_t languageCode)
 {
@@ -113,16 +77,4 @@ std::span<const ControlText> LanguageTable() { return Catalogue(); }
 std::vector<ResolvedText> LanguageTexts(uint8_t languageCode, bool wbfModel)
 {
     return ResolveTexts(Catalogue(), languageCode, wbfModel);
-}
-
-std::vector<ResolvedText> ResolveTexts(std::span<const ControlText> rows, uint8_t languageCode, bool wbfModel)
-{
-    std::vector<ResolvedText> resolved;
-    for (const ControlText& row : rows) {
-        if (!AppliesTo(row.variant, wbfModel))
-            continue;
-        if (auto text = Pick(row.text, languageCode))
-            resolved.push_back({row.control, row.property, std::move(*text)});
-    }
-    return resolved;
 }

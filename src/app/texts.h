@@ -6,21 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "bilingual_text.h"
+#include "catalogue.h"
 #include "program_version.h"
 
-// Every text the program puts on the main window and its dialogs, in English and German;
+// The texts of the main window, its menu and its small dialogs, in English and German;
 // captions that never change stay in the window layouts.
-// LanguageCode 0 is English, 1 German; any other code shows nothing (Pick returns
-// nullopt), unless a message says otherwise. "\n" inside a text is one line feed.
-
-struct MessageText {
-    std::string caption;
-    std::string text;
-};
-
-std::optional<std::string> Pick(const BilingualText& text, uint8_t languageCode);
-std::optional<MessageText> Pick(const BilingualMessage& message, uint8_t languageCode);
 
 namespace texts {
 
@@ -30,8 +20,6 @@ inline constexpr const char* MainCaption = "QOR SSI-Tesmira 5.3.10";
 inline constexpr const char* MainCaptionPrefix = "QOR ";
 inline constexpr const char* BuildPrefix = "Build: ";
 
-inline constexpr BilingualMessage CommunicationError{
-    {"Error", "Fehler"}, {"Communication Error", "Kommunikationsfehler"}};
 // The settings file or registry key follows the text.
 inline constexpr BilingualMessage SettingsNotSaved{{"Settings", "Einstellungen"},
     {"The settings cannot be saved. The program goes on, but your choices last only until it ends.\n\n",
@@ -68,22 +56,6 @@ inline constexpr const char* PendingSetNotStored
     = "The settings could not be downloaded to the sensor.\n\nThey are kept: press \"Update\" to try again.";
 
 // Parameter view.
-inline constexpr BilingualMessage BitWidthCorrection{{"Info", "Info"},
-    {"Number of data bits will be automatically\ncorrected to 24 because temperature bit is set",
-        "Die Anzahl der Datenbits wird automatisch\nauf 24 korrigiert, da das Temperaturbit gesetzt ist"},
-    true};
-inline constexpr BilingualMessage FilterCorrection{{"Info", "Info"},
-    {"Filter settings will be\ncorrected to 0 automatically,\nbecause velocity mode is activ",
-        "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist"},
-    true};
-inline constexpr BilingualText RangePointNotDefined{"not defined", "nicht definiert"};
-inline constexpr BilingualMessage StartPointReadError{
-    {"Read error", "Lesefehler"}, {"Can't read the startpoint!", "Startwert lesen fehlgeschlagen!"}};
-inline constexpr BilingualMessage EndPointReadError{
-    {"Read error", "Lesefehler"}, {"Can't read the endpoint!", "Endwert lesen fehlgeschlagen!"}};
-inline constexpr BilingualMessage RangeError{{"Measurement range error", "Messbereichsfehler"},
-    {"Endpoint is smaller/equal than startpoint - \nchange parameter, otherwise sensor will \nbe not function!",
-        "Endwert ist kleiner/gleich Startwert - \nParameter ändern, sonst keine Funktion!"}};
 // Label5 beside InfoLabel5, by measuring mode.
 inline constexpr BilingualText MinSsiPeriodCaption{"Min. SSI period:", "Min. Meßzykluszeit:"};
 inline constexpr BilingualText CycleTimeCaption{"Cycle Time:", "Zykluszeit:"};
@@ -96,12 +68,6 @@ inline constexpr BilingualMessage ResolutionChanged{{"Resolution changed!", "Auf
 inline constexpr BilingualMessage EepromUpdateQuestion{{"EEPROM update", "EEPROM update"},
     {"The changed parameters haven't been saved. Should they be saved now?",
         "Die geänderten Daten wurden nicht gespeichert. Speichern?"}};
-// Asked before a file is overwritten; codes other than 0 and 1 get the layout texts.
-inline constexpr BilingualMessage OverwriteFileQuestion{
-    {"Save file", "Datei speichern"}, {"File already exists. Overwrite?", "Datei existiert bereits. Überschreiben?"}};
-inline constexpr BilingualText OverwriteYesButton{"&Yes", "&Ja"};
-inline constexpr BilingualText OverwriteNoButton{"&No", "&Nein"};
-inline constexpr const char* OverwriteLayoutCaption = "Confirm";
 inline constexpr BilingualMessage OverwriteUserSettings{
     {"Overwrite User Settings?", "Benutzereinstellung überschreiben?"},
     {"This will overwrite your settings with the original factory settings",
@@ -124,13 +90,5 @@ const PortDialogTexts& PortDialogCaptions(uint8_t languageCode);
 // same texts as OriginLabel's, so applying the rows in order copies that hint.
 std::span<const ControlText> LanguageTable();
 
-struct ResolvedText {
-    const char* control;
-    TextProperty property;
-    std::string text;
-};
-// The rows to apply for a language and model, in order; empty for codes other than 0
-// and 1, and without the rows whose German text is left as it is.
-std::vector<ResolvedText> ResolveTexts(std::span<const ControlText> rows, uint8_t languageCode, bool wbfModel);
 // ResolveTexts of the main window's table.
 std::vector<ResolvedText> LanguageTexts(uint8_t languageCode, bool wbfModel);

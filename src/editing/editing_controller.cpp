@@ -6,10 +6,11 @@
 #include "element_controls.h"
 #include "element_table.h"
 #include "labeled_edit.h"
-#include "presentation.h"
+#include "page_rules.h"
 #include "radio_group.h"
 #include "sensor_session.h"
 #include "session_dialogs.h"
+#include "session_texts.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "dialog_service.h"
 #include "editing_pages.h"
 #include "sensor_link.h"
-#include "texts.h"
+#include "catalogue.h"
 
 class QCheckBox;
 class TRadioGroup;

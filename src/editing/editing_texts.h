@@ -20,6 +20,17 @@ inline constexpr BilingualText ExcludeReflectionHint{
 
 // ---- Messages of the parameter fields ----
 
+// The automatic corrections before the pages are filled.
+inline constexpr BilingualMessage BitWidthCorrection{{"Info", "Info"},
+    {"Number of data bits will be automatically\ncorrected to 24 because temperature bit is set",
+        "Die Anzahl der Datenbits wird automatisch\nauf 24 korrigiert, da das Temperaturbit gesetzt ist"},
+    true};
+inline constexpr BilingualMessage FilterCorrection{{"Info", "Info"},
+    {"Filter settings will be\ncorrected to 0 automatically,\nbecause velocity mode is activ",
+        "Die Filtereinstellung wird\nautomatisch zu 0 korrigiert, da der\nGeschwindigkeitsmodus aktiv ist"},
+    true};
+
+
 inline constexpr BilingualMessage WSeriesRefusal{
     {"Error", "Fehler"}, {"At W Series not available!", "Bei W Serie SSI nicht verfügbar!"}};
 inline constexpr BilingualMessage WSeriesSsiRefusal{

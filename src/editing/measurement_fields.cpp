@@ -10,7 +10,7 @@
 #include "editing_texts.h"
 #include "element_controls.h"
 #include "labeled_edit.h"
-#include "presentation.h"
+#include "page_rules.h"
 #include "radio_group.h"
 #include "sensor_session.h"
 #include "wire_format.h"

@@ -4,7 +4,7 @@
 #include "editing_rules.h"
 #include "editing_texts.h"
 #include "labeled_edit.h"
-#include "presentation.h"
+#include "page_rules.h"
 #include "radio_group.h"
 #include "sensor_session.h"
 

@@ -1,7 +1,7 @@
 #include "firmware_controller.h"
 
 #include "control_colours.h"
-#include "presentation.h"
+#include "firmware_rules.h"
 #include "sensor_session.h"
 
 FirmwareController::FirmwareController(SensorSession& session, DialogService& dialogs, TFirmwarePage& page) :

@@ -1,7 +1,9 @@
 #include "linearization_controller.h"
 
 #include "control_colours.h"
+#include "editing_rules.h"
 #include "element_controls.h"
+#include "linearization_rules.h"
 #include "sensor_session.h"
 
 LinearizationController::LinearizationController(SensorSession& session, DialogService& dialogs, TLinPage& page) :

@@ -1,9 +1,9 @@
 #include "sensor_test_controller.h"
 
-#include "presentation.h"
+#include "range_points.h"
 #include "sensor_session.h"
 #include "session_dialogs.h"
-#include "session_rules.h"
+#include "sensortest_texts.h"
 
 SensorTestController::SensorTestController(
     SensorSession& session, DialogService& dialogs, TMeasurementPage& measurement, TMeasurement2Page& page) :

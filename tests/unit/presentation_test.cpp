@@ -12,14 +12,6 @@ int32_t Model(const char* letters) { return ModelValue(letters[0], letters[1]); 
 
 }  // namespace
 
-TEST(Firmware, PageUsableOnFamily39606AndLate39602)
-{
-    EXPECT_TRUE(FirmwarePageUsable(3960600));
-    EXPECT_TRUE(FirmwarePageUsable(3960203));
-    EXPECT_FALSE(FirmwarePageUsable(3960202));
-    EXPECT_FALSE(FirmwarePageUsable(3960105));
-}
-
 TEST(Firmware, VersionReplyShownWithDashes)
 {
     EXPECT_EQ(FirmwareVersionText("3C6D29"), "396-01-05");
@@ -27,45 +19,6 @@ TEST(Firmware, VersionReplyShownWithDashes)
     EXPECT_EQ(FirmwareVersionText("3C6F1E"), "396-06-06");
     EXPECT_EQ(FirmwareVersionText("3E8"), "100-0");
     EXPECT_EQ(FirmwareVersionText(""), "0");
-}
-
-TEST(Corrections, BitWidthLockedWithTemperatureAboveThresholdAndCorrectedUnless24)
-{
-    struct Case {
-        int32_t firmware, frameOptions, bitWidth;
-        bool locked, correct;
-    };
-    const Case cases[] = {
-        {3960607, 0x02, 20, true, true},
-        {3960607, 0x03, 24, true, false},
-        {3960606, 0x02, 20, false, false},
-        {3960607, 0x01, 20, false, false},
-        {3960507, 0x02, 20, false, false},
-    };
-    for (const Case& c : cases) {
-        const CorrectionRule rule = BitWidthRule(c.firmware, c.frameOptions, c.bitWidth);
-        EXPECT_EQ(rule.locked, c.locked) << c.firmware << ' ' << c.frameOptions << ' ' << c.bitWidth;
-        EXPECT_EQ(rule.correct, c.correct) << c.firmware << ' ' << c.frameOptions << ' ' << c.bitWidth;
-    }
-}
-
-TEST(Corrections, FilterLockedInVelocityModeAndCorrectedUnlessZero)
-{
-    struct Case {
-        int32_t firmware, posDifVel, filter;
-        bool locked, correct;
-    };
-    const Case cases[] = {
-        {3960607, 2, 2, true, true},
-        {3960607, 2, 0, true, false},
-        {3960606, 2, 2, false, false},
-        {3960607, 1, 2, false, false},
-    };
-    for (const Case& c : cases) {
-        const CorrectionRule rule = FilterRule(c.firmware, c.posDifVel, c.filter);
-        EXPECT_EQ(rule.locked, c.locked) << c.firmware << ' ' << c.posDifVel;
-        EXPECT_EQ(rule.correct, c.correct) << c.firmware << ' ' << c.posDifVel << ' ' << c.filter;
-    }
 }
 
 TEST(Model, CodeSensorTypeAndRadioIndexByLetters)
@@ -214,67 +167,4 @@ TEST(Mode, LockedToSynchronousOnVSeriesOrWithExtrapolation)
         EXPECT_EQ(view.enabled, c.enabled) << c.model << ' ' << c.mode;
         EXPECT_EQ(view.index, c.index) << c.model << ' ' << c.mode;
     }
-}
-
-TEST(LinearizationPage, FactorChoosesTheCheckBoxTexts)
-{
-    for (int32_t internal : {1, 3, 9})
-        EXPECT_EQ(Pick(LinearisierungTexts(internal).caption, 0), "internal linearization") << internal;
-    for (int32_t reflection : {0, 10, 255, -1})
-        EXPECT_EQ(Pick(LinearisierungTexts(reflection).caption, 1), "Reflexion ausschließen") << reflection;
-    EXPECT_EQ(Pick(LinearisierungTexts(0).hint, 0),
-        "For exclude the reflection of returned wave!\nAttention: The cycle time will be changed.");
-    EXPECT_FALSE(Pick(LinearisierungTexts(3).hint, 2));
-}
-
-TEST(LinearizationPage, AddressAndStartValueColour)
-{
-    EXPECT_EQ(LinAddressFrom("300"), 300);
-    EXPECT_EQ(LinAddressFrom(""), 200);
-    EXPECT_EQ(LinAddressFrom("2x"), 200);
-    EXPECT_EQ(LinStartValueColour(true, false), FieldColour::Changed);
-    EXPECT_EQ(LinStartValueColour(false, true), FieldColour::White);
-    EXPECT_EQ(LinStartValueColour(false, false), FieldColour::ButtonFace);
-}
-
-TEST(RangePoints, NumberWithAPointBeforeTheLastThreeDigits)
-{
-    const std::pair<int64_t, const char*> cases[] = {
-        {12345, "12.345 mm"},
-        {-1500, "-1.500 mm"},
-        {500, ".500 mm"},
-        {-500, "-.500 mm"},
-        {5, ".005 mm"},
-        {-5, "-.005 mm"},
-        {0, ".000 mm"},
-        {1000, "1.000 mm"},
-        {33554431000LL, "33554431.000 mm"},
-    };
-    for (const auto& [number, text] : cases)
-        EXPECT_EQ(RangePointNumberText(number), text) << number;
-}
-
-TEST(RangePoints, OffsetPlusValueScaledUnlessInternalLinearization)
-{
-    EXPECT_EQ(RangePointText(2000, UndefinedStartPoint, "100", false, 5, 0), "10.100 mm");
-    EXPECT_EQ(RangePointText(2000, UndefinedStartPoint, "100", true, 5, 0), "2.100 mm");
-    EXPECT_EQ(RangePointText(2000, UndefinedStartPoint, "-100", true, 5, 2), "1.900 mm");
-    EXPECT_EQ(RangePointText(2000, UndefinedStartPoint, "abc", true, 5, 0), "2.000 mm");
-    EXPECT_EQ(RangePointNumber(UndefinedEndPoint - 1, "0", false, 1000), 33554430000LL);
-}
-
-TEST(RangePoints, UndefinedMarkersByLanguage)
-{
-    EXPECT_EQ(RangePointText(UndefinedStartPoint, UndefinedStartPoint, "100", false, 5, 0), "not defined");
-    EXPECT_EQ(RangePointText(UndefinedEndPoint, UndefinedEndPoint, "100", false, 5, 1), "nicht definiert");
-    EXPECT_EQ(RangePointText(UndefinedEndPoint, UndefinedEndPoint, "100", false, 5, 2), "");
-    EXPECT_EQ(RangePointText(0, UndefinedEndPoint, "100", false, 5, 0), ".100 mm");
-}
-
-TEST(RangePoints, StartMustLieBelowEndSigned)
-{
-    EXPECT_TRUE(RangeIsValid(UndefinedStartPoint, UndefinedEndPoint));
-    EXPECT_FALSE(RangeIsValid(1000, 1000));
-    EXPECT_FALSE(RangeIsValid(2000, 1000));
-    EXPECT_TRUE(RangeIsValid(-5, 3));
 }

@@ -6,6 +6,7 @@
 
 #include "session_rules.h"
 #include "texts.h"
+#include "range_points.h"
 
 TEST(Settings, OnlyTheLowByteOfAStoredIntegerCounts)
 {

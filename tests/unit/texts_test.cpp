@@ -7,6 +7,9 @@
 #include <string>
 #include <utility>
 
+#include "editing_texts.h"
+#include "sensortest_texts.h"
+#include "session_texts.h"
 #include "texts.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "dialog_service.h"
-#include "texts.h"
+#include "catalogue.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "texts.h"
+#include "catalogue.h"
 
 class QWidget;
 

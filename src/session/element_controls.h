@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "presentation.h"
+#include "field_colour.h"
 #include "sensor_link.h"
 
 class QCheckBox;

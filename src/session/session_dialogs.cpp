@@ -1,5 +1,7 @@
 #include "session_dialogs.h"
 
+#include "session_texts.h"
+
 std::optional<DialogAnswer> ShowMessage(DialogService& dialogs, QWidget* parent, uint8_t languageCode,
     const BilingualMessage& message, DialogButtons buttons, DialogIcon icon, const QString& detail)
 {
