@@ -2,6 +2,7 @@
 #include "main_form.h"
 #include "parameter_view.h"
 #include "sensor_session.h"
+#include "supervision.h"
 #include "presentation.h"
 #include "ui_main_form.h"
 
@@ -37,7 +38,7 @@ void TMainForm::ChangeLanguage(uint8_t languageCode)
     PersistLanguage();
     hide();
     show();
-    ResetSession();
+    supervision_->ResetSession();
 }
 
 void TMainForm::English1Click() { ChangeLanguage(0); }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QTabWidget>
+#include <utility>
 
 #include "about_form.h"
 #include "com_port_select_form.h"
@@ -12,6 +13,7 @@
 #include "firmware_controller.h"
 #include "language_select.h"
 #include "linearization_controller.h"
+#include "operation_guard.h"
 #include "parameter_view.h"
 #include "reports_controller.h"
 #include "sensor_test_controller.h"
@@ -39,14 +41,17 @@ TMainForm::TMainForm(TSerialCom::Sleeper linkSleep, QWidget* parent) :
     session_(std::make_unique<SensorSession>(std::move(linkSleep)))
 {
     ui->setupUi(this);
-    Timer1->setInterval(Supervision::IntervalMs);
     CreateAreaControllers();
     view_ = std::make_unique<ParameterView>(
         *session_, *ui, AreaViews{*editing_, *linearization_, *firmware_, *sensorTest_}, [this] { ApplyLanguage(); });
     supervision_ = std::make_unique<Supervision>(*session_, dialogs_, *ui, *Timer1, *view_, this);
-    sensorUpdate_ = std::make_unique<SensorUpdate>(*session_, dialogs_, *Timer1, *view_, this);
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::IdleFunction);
-    connect(session_.get(), &SensorSession::UnsavedChangesMarked, ui->EEPROMUpdateButton, &QWidget::setEnabled);
+    sensorUpdate_ = std::make_unique<SensorUpdate>(*session_, dialogs_, *ui, *Timer1, *view_, this);
+    operationGuard_ = std::make_unique<OperationGuard>(*session_, *ui);
+    connect(session_.get(), &SensorSession::OperationEnded, this, [this] {
+        if (std::exchange(closeAfterOperation_, false))
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TMainForm::LetGoOfSensor);
     RunStartUp();
 }
 
@@ -54,25 +59,20 @@ void TMainForm::CreateAreaControllers()
 {
     SensorSession& session = *session_;
     editing_ = std::make_unique<EditingController>(session, dialogs_,
-        EditingPages{*ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2, *ui->ExpertSettings,
+        EditingPages{*ui->ParameterPage, *ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2, *ui->ExpertSettings,
             *ui->ExpertSettings2},
-        [this] { ShowRangePoints(); });
+        [this] { sensorTest_->ShowRangePoints(); });
     files_ = std::make_unique<FilesController>(session, dialogs_,
-        FileLoadView{*this, *ui->ParameterPage, *ui->ExpertSettings->UltrasonicSpeed,
-            [this] { RefreshParameterView(); }, [this] { OnEditUltrasonicSpeed(); }});
+        FileLoadView{*this, *ui->FileOpenItem, *ui->FileSaveAsItem, *ui->ParameterPage,
+            *ui->ExpertSettings->UltrasonicSpeed, [this] { view_->RefreshParameterView(); },
+            [this] { editing_->OnEditUltrasonicSpeed(); }});
     sensorTest_ = std::make_unique<SensorTestController>(session, dialogs_, *ui->Measurement, *ui->Measurement2);
     firmware_ = std::make_unique<FirmwareController>(session, dialogs_, *ui->Firmware);
     linearization_ = std::make_unique<LinearizationController>(session, dialogs_, *ui->LinPage);
     reports_ = std::make_unique<ReportsController>(session, dialogs_, *ui->Print);
 }
 
-// The session lets go of the sensor with an RTS pulse; no tick may come in meanwhile. The
-// focus moves while the controls go, which the half-destroyed window must not follow.
-TMainForm::~TMainForm()
-{
-    Timer1->stop();
-    disconnect(qApp, &QApplication::focusChanged, this, &TMainForm::FollowFocusOutOfPages);
-}
+TMainForm::~TMainForm() { Timer1->stop(); }
 
 void TMainForm::RunStartUp()
 {
@@ -212,10 +212,6 @@ void TMainForm::ChoosePortAgain(PortDialogOrigin origin)
 
 void TMainForm::FileExit() { close(); }
 
-void TMainForm::FileOpen() { files_->FileOpen(); }
-
-void TMainForm::FileSaveAs() { files_->FileSaveAs(); }
-
 void TMainForm::HelpAbout()
 {
     TAboutForm about;
@@ -223,59 +219,47 @@ void TMainForm::HelpAbout()
     about.exec();
 }
 
-int32_t TMainForm::SyncPeriodOffset() const { return view_->SyncPeriodOffset(); }
-
-void TMainForm::MarkUnsaved() { session_->MarkUnsaved(); }
-
-void TMainForm::MarkSaved() { session_->MarkSaved(); }
-
-void TMainForm::ReportCommunicationError() { ::ReportCommunicationError(dialogs_, this, session_->LanguageCode()); }
-
-void TMainForm::IdleFunction() { supervision_->IdleFunction(); }
-
-void TMainForm::UpdateStatusDisplay(int kind, const std::string& text)
-{
-    supervision_->UpdateStatusDisplay(kind, text);
-}
-
-void TMainForm::RefreshParameterView() { view_->RefreshParameterView(); }
-
-bool TMainForm::ShowRangePoints() { return sensorTest_->ShowRangePoints(); }
-
-void TMainForm::EEPROMUpdateButtonClick() { sensorUpdate_->EEPROMUpdateButtonClick(); }
-
-void TMainForm::ReadFactoryButtonClick() { sensorUpdate_->ReadFactoryButtonClick(); }
-
-void TMainForm::WriteFactoryButtonClick() { sensorUpdate_->WriteFactoryButtonClick(); }
-
-void TMainForm::RestoreFactorySettings1Click() { sensorUpdate_->RestoreFactorySettings1Click(); }
-
-void TMainForm::ResetSession() { supervision_->ResetSession(); }
-
 void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     Timer1->start();
 }
 
+// A long operation is stopped only when the user insists; the window closes once it has
+// ended. The session lets go of the sensor while every part of the window still exists.
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (session_->LinkHeld()) {
+        event->ignore();
+        if (AskToStopOperation()) {
+            closeAfterOperation_ = true;
+            session_->CancelOperation();
+        }
+        return;
+    }
     sensorUpdate_->FormClose();
+    LetGoOfSensor();
     event->accept();
+}
+
+bool TMainForm::AskToStopOperation()
+{
+    return ShowMessage(dialogs_, this, session_->LanguageCode(), texts::StopOperationQuestion, DialogButtons::YesNo,
+               DialogIcon::Question)
+        == DialogAnswer::Yes;
+}
+
+void TMainForm::LetGoOfSensor()
+{
+    Timer1->stop();
+    session_->Release();
 }
 
 void TMainForm::ConnectSignals()
 {
     connect(ui->SelComPort, &QPushButton::clicked, this, &TMainForm::SelComPortClick);
     connect(ui->FileExitItem, &QAction::triggered, this, &TMainForm::FileExit);
-    connect(ui->FileOpenItem, &QAction::triggered, this, &TMainForm::FileOpen);
-    connect(ui->FileSaveAsItem, &QAction::triggered, this, &TMainForm::FileSaveAs);
     connect(ui->HelpAboutItem, &QAction::triggered, this, &TMainForm::HelpAbout);
     connect(ui->English1, &QAction::triggered, this, &TMainForm::English1Click);
     connect(ui->Deutsch1, &QAction::triggered, this, &TMainForm::Deutsch1Click);
-    connect(ui->EEPROMUpdateButton, &QPushButton::clicked, this, &TMainForm::EEPROMUpdateButtonClick);
-    connect(ui->ExpertSettings2->ReadFactoryButton, &QPushButton::clicked, this, &TMainForm::ReadFactoryButtonClick);
-    connect(ui->ExpertSettings2->WriteFactoryButton, &QPushButton::clicked, this, &TMainForm::WriteFactoryButtonClick);
-    connect(ui->RestoreFactorySettings1, &QAction::triggered, this, &TMainForm::RestoreFactorySettings1Click);
-    ConnectEditing();
 }

@@ -12,11 +12,18 @@
 #include "session_dialogs.h"
 #include "session_rules.h"
 #include "texts.h"
+#include "ui_main_form.h"
 
-SensorUpdate::SensorUpdate(
-    SensorSession& session, DialogService& dialogs, QTimer& timer, ParameterView& view, QWidget* window) :
+SensorUpdate::SensorUpdate(SensorSession& session, DialogService& dialogs, Ui::TMainForm& ui, QTimer& timer,
+    ParameterView& view, QWidget* window) :
     session_(session), dialogs_(dialogs), timer_(timer), view_(view), window_(window)
 {
+    connect(ui.EEPROMUpdateButton, &QPushButton::clicked, this, &SensorUpdate::EEPROMUpdateButtonClick);
+    connect(ui.ExpertSettings2->ReadFactoryButton, &QPushButton::clicked, this, &SensorUpdate::ReadFactoryButtonClick);
+    connect(
+        ui.ExpertSettings2->WriteFactoryButton, &QPushButton::clicked, this, &SensorUpdate::WriteFactoryButtonClick);
+    connect(ui.RestoreFactorySettings1, &QAction::triggered, this, &SensorUpdate::RestoreFactorySettings1Click);
+    connect(&session_, &SensorSession::UnsavedChangesMarked, ui.EEPROMUpdateButton, &QWidget::setEnabled);
 }
 
 // Commits the working registers to the sensor's EEPROM: "EN" on old firmware, "CN" on

@@ -35,6 +35,8 @@ Supervision::Supervision(SensorSession& session, DialogService& dialogs, Ui::TMa
     ParameterView& view, QWidget* window) :
     session_(session), dialogs_(dialogs), ui_(ui), timer_(timer), view_(view), window_(window)
 {
+    timer_.setInterval(IntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &Supervision::IdleFunction);
 }
 
 // One tick of the supervision: is the sensor there, and what follows from it. A tick

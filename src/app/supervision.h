@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
 #include <string>
 
 class DialogService;
@@ -15,7 +16,9 @@ class TMainForm;
 // Finds the sensor by itself: every tick of Timer1 asks whether a sensor answers, starts a
 // session when one does, keeps the status box and the session controls, and wakes the
 // sensor while it is missing.
-class Supervision {
+class Supervision : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr int IntervalMs = 200;
 

@@ -68,6 +68,12 @@ inline constexpr BilingualMessage ResolutionChanged{{"Resolution changed!", "Auf
 inline constexpr BilingualMessage EepromUpdateQuestion{{"EEPROM update", "EEPROM update"},
     {"The changed parameters haven't been saved. Should they be saved now?",
         "Die geänderten Daten wurden nicht gespeichert. Speichern?"}};
+// Asked when the window is closed while a long sensor operation runs; English for codes
+// other than 0 and 1, so that the question is never skipped.
+inline constexpr BilingualMessage StopOperationQuestion{{"Sensor operation running", "Sensorvorgang läuft"},
+    {"A sensor operation is still running. Stop it and close the program?",
+        "Ein Sensorvorgang läuft noch. Soll er abgebrochen und das Programm beendet werden?"},
+    true};
 inline constexpr BilingualMessage OverwriteUserSettings{
     {"Overwrite User Settings?", "Benutzereinstellung überschreiben?"},
     {"This will overwrite your settings with the original factory settings",

@@ -1,5 +1,10 @@
 #include "editing_controller.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTabWidget>
+
 #include "control_colours.h"
 #include "editing_rules.h"
 #include "editing_texts.h"
@@ -25,6 +30,70 @@ EditingController::EditingController(
     SensorSession& session, DialogService& dialogs, const EditingPages& pages, std::function<void()> showRangePoints) :
     session_(session), dialogs_(dialogs), pages_(pages), showRangePoints_(std::move(showRangePoints))
 {
+    ConnectFields();
+}
+
+void EditingController::ConnectFields()
+{
+    connect(pages_.ssiSettings.BitWidth, &TLabeledEdit::textChanged, this, &EditingController::OnEditBitWidth);
+    connect(pages_.ssiSettings.BitWidth, &TLabeledEdit::exited, this, &EditingController::OnChangeBitWidth);
+    connect(pages_.ssiSettings.UARTWrites, &TLabeledEdit::textChanged, this, &EditingController::OnEditUARTWrites);
+    connect(pages_.ssiSettings.UARTWrites, &TLabeledEdit::exited, this, &EditingController::OnChangeUARTWrites);
+    connect(pages_.ssiSettings.JitterWindow, &TLabeledEdit::textChanged, this, &EditingController::OnEditJitterWindow);
+    connect(pages_.ssiSettings.JitterWindow, &TLabeledEdit::exited, this, &EditingController::OnChangeJitterWindow);
+    connect(pages_.ssiSettings.MonoflopTime, &TLabeledEdit::textChanged, this, &EditingController::OnEditMonoflopTime);
+    connect(pages_.ssiSettings.MonoflopTime, &TLabeledEdit::exited, this, &EditingController::OnChangeMonoflopTime);
+    connect(pages_.errorIndication.ErrorValue, &TLabeledEdit::textChanged, this, &EditingController::OnEditErrorValue);
+    connect(pages_.errorIndication.ErrorValue, &TLabeledEdit::exited, this, &EditingController::OnChangeErrorValue);
+    connect(pages_.errorIndication.ErrorCount, &TLabeledEdit::textChanged, this, &EditingController::OnEditErrorCount);
+    connect(pages_.errorIndication.ErrorCount, &TLabeledEdit::exited, this, &EditingController::OnChangeErrorCount);
+    connect(pages_.errorIndication.PowerFail, &TLabeledEdit::textChanged, this, &EditingController::OnEditPowerFail);
+    connect(pages_.errorIndication.PowerFail, &TLabeledEdit::exited, this, &EditingController::OnChangePowerFail);
+    connect(pages_.measurement.Resolution, &TLabeledEdit::textChanged, this, &EditingController::OnEditResolution);
+    connect(pages_.measurement.Resolution, &TLabeledEdit::exited, this, &EditingController::OnChangeResolution);
+    connect(pages_.measurement.Offset, &TLabeledEdit::textChanged, this, &EditingController::OnEditOffset);
+    connect(pages_.measurement.Offset, &TLabeledEdit::exited, this, &EditingController::OnChangeOffset);
+    connect(pages_.expertSettings.FactoryNumber, &TLabeledEdit::textChanged, this, &EditingController::OnEditFactoryNumber);
+    connect(pages_.expertSettings.FactoryNumber, &TLabeledEdit::exited, this, &EditingController::OnChangeFactoryNumber);
+    connect(pages_.expertSettings.Length, &TLabeledEdit::textChanged, this, &EditingController::OnEditLength);
+    connect(pages_.expertSettings.Length, &TLabeledEdit::exited, this, &EditingController::OnChangeLength);
+    connect(pages_.expertSettings.UltrasonicSpeed, &TLabeledEdit::textChanged, this, &EditingController::OnEditUltrasonicSpeed);
+    connect(pages_.expertSettings.UltrasonicSpeed, &TLabeledEdit::exited, this, &EditingController::OnChangeUltrasonicSpeed);
+    connect(pages_.expertSettings.CycleTime, &TLabeledEdit::textChanged, this, &EditingController::OnEditCycleTime);
+    connect(pages_.expertSettings.CycleTime, &TLabeledEdit::exited, this, &EditingController::OnChangeCycleTime);
+    connect(pages_.expertSettings.SyncTiming, &TLabeledEdit::textChanged, this, &EditingController::OnEditSyncTiming);
+    connect(pages_.expertSettings.SyncTiming, &TLabeledEdit::exited, this, &EditingController::OnChangeSyncTiming);
+    connect(pages_.expertSettings.Blanking, &TLabeledEdit::textChanged, this, &EditingController::BlankingChange);
+    connect(pages_.expertSettings.Blanking, &TLabeledEdit::exited, this, &EditingController::BlankingExit);
+    connect(pages_.measurement2.IgnoreSsiClkNum, &TLabeledEdit::textChanged, this, &EditingController::IgnoreSsiClkNumChange);
+    connect(pages_.measurement2.IgnoreSsiClkNum, &TLabeledEdit::exited, this, &EditingController::IgnoreSsiClkNumExit);
+    connect(pages_.ssiSettings.CodingGroup, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeCodingGroup);
+    connect(pages_.ssiSettings.Mode, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeMode);
+    connect(pages_.measurement.FilterS, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeFilter);
+    connect(pages_.measurement.Direction, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeDirection);
+    connect(pages_.measurement.PosDifVel, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangePosDifVel);
+    connect(pages_.expertSettings.ChargepumpStages, &TRadioGroup::itemIndexChanged, this,
+        &EditingController::OnChangeChargepumpStages);
+    connect(pages_.expertSettings.Model, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeModel);
+    connect(pages_.ssiSettings.SSI_Start_CheckBox, &QCheckBox::toggled, this, &EditingController::SSI_Start_CheckBoxClick);
+    connect(pages_.errorIndication.ErrorValue2, &QCheckBox::toggled, this, &EditingController::ErrorValue2Click);
+    connect(pages_.measurement.SlowAvarageFilter, &QCheckBox::toggled, this, &EditingController::SlowAvarageFilterClick);
+    connect(pages_.measurement2.Siemens, &QCheckBox::toggled, this, &EditingController::OnChangeSiemens);
+    connect(pages_.measurement2.Temperature, &QCheckBox::toggled, this, &EditingController::TemperatureClick);
+    connect(pages_.measurement2.Linearisierung, &QCheckBox::toggled, this, &EditingController::LinearisierungClick);
+    connect(pages_.measurement2.Extrapolation, &QCheckBox::toggled, this, &EditingController::ExtrapolationClick);
+    connect(pages_.measurement2.ExtrapolForward, &QCheckBox::toggled, this, &EditingController::ExtrapolForwardClick);
+    connect(pages_.measurement2.TempComp, &QCheckBox::toggled, this, &EditingController::TempCompClick);
+    connect(pages_.measurement._05um, &QPushButton::clicked, this, &EditingController::_05umClick);
+    connect(pages_.expertSettings.K_SERIE, &QPushButton::clicked, this, &EditingController::K_SERIEClick);
+    connect(qApp, &QApplication::focusChanged, this, &EditingController::FollowFocusOutOfPages);
+}
+
+void EditingController::FollowFocusOutOfPages(QWidget* old, QWidget* now)
+{
+    QWidget& pages = pages_.parameterPage;
+    if (old && now && now->window() == pages.window() && pages.isAncestorOf(old) && !pages.isAncestorOf(now))
+        ParameterPageExit();
 }
 
 // ---- The automatic corrections ----

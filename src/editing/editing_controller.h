@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -10,13 +11,15 @@
 #include "catalogue.h"
 
 class QCheckBox;
+class QTabWidget;
 class TRadioGroup;
 class QWidget;
 class SensorSession;
 class TLabeledEdit;
 
-// The pages whose fields the user edits.
+// The pages whose fields the user edits, and the tab control that holds them.
 struct EditingPages {
+    QTabWidget& parameterPage;
     TSSISettingsPage& ssiSettings;
     TErrorIndicationPage& errorIndication;
     TMeasurementPage& measurement;
@@ -31,9 +34,12 @@ struct EditingPages {
 // the view update (UpdatingView) and the one-shot check box ControlSettings stop that
 // where it must not act. Before the pages are filled, it corrects what the firmware
 // cannot use; those messages follow once the pages show the corrected values.
-class EditingController {
+class EditingController : public QObject {
+    Q_OBJECT
+
 public:
-    // showRangePoints reads and shows the measuring range's points again.
+    // showRangePoints reads and shows the measuring range's points again. Connects every
+    // field of the pages to its handler.
     EditingController(SensorSession& session, DialogService& dialogs, const EditingPages& pages,
         std::function<void()> showRangePoints);
 
@@ -103,6 +109,10 @@ public:
 
 private:
     using Write = bool (TSSICom::*)();
+
+    void ConnectFields();
+    // Leaving the parameter pages for another control of the window checks the factory number.
+    void FollowFocusOutOfPages(QWidget* old, QWidget* now);
     enum class Guard : bool { Off, On };
 
     // ---- The steps every field shares ----

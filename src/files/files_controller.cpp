@@ -1,5 +1,6 @@
 #include "files_controller.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -36,6 +37,8 @@ QStringList Lines(const std::vector<std::string>& lines)
 FilesController::FilesController(SensorSession& session, DialogService& dialogs, FileLoadView view) :
     session_(session), dialogs_(dialogs), view_(std::move(view))
 {
+    connect(&view_.openItem, &QAction::triggered, this, &FilesController::FileOpen);
+    connect(&view_.saveAsItem, &QAction::triggered, this, &FilesController::FileSaveAs);
 }
 
 // The file is written only once the comment is known, whole or not at all: a file that was

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QObject>
 #include <functional>
 #include <string>
 
 #include "bilingual_text.h"
 
 class DialogService;
+class QAction;
 class QTabWidget;
 class QWidget;
 class SensorSession;
@@ -15,6 +17,8 @@ struct ParameterFileContents;
 // What a load needs of the window beyond the files area.
 struct FileLoadView {
     QWidget& window;
+    QAction& openItem;
+    QAction& saveAsItem;
     QTabWidget& parameterPage;
     TLabeledEdit& ultrasonicSpeed;
     std::function<void()> refreshParameterView;
@@ -25,7 +29,9 @@ struct FileLoadView {
 // Parameter files: "Save as..." writes the set as the program holds it with a comment;
 // "Open..." shows what the file holds, backs up the sensor's set and writes the file's set
 // into the sensor's working registers.
-class FilesController {
+class FilesController : public QObject {
+    Q_OBJECT
+
 public:
     FilesController(SensorSession& session, DialogService& dialogs, FileLoadView view);
 

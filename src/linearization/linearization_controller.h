@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+
 #include <cstdint>
 
 #include "lin_page.h"
@@ -9,7 +11,9 @@ class SensorSession;
 
 // The sensor's internal linearization memory on its page. Before the page is filled, the
 // byte at the address it shows and the factor at address 501 are read from the sensor.
-class LinearizationController {
+class LinearizationController : public QObject {
+    Q_OBJECT
+
 public:
     LinearizationController(SensorSession& session, DialogService& dialogs, TLinPage& page);
 

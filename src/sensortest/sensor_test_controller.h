@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+
 #include <string>
 
 #include "editing_pages.h"
@@ -10,7 +12,9 @@ class SensorSession;
 
 // The sensor test and the measuring range: the two range points taught into the sensor,
 // shown in millimetres on the second measurement page.
-class SensorTestController {
+class SensorTestController : public QObject {
+    Q_OBJECT
+
 public:
     SensorTestController(
         SensorSession& session, DialogService& dialogs, TMeasurementPage& measurement, TMeasurement2Page& page);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QEventLoop>
+#include <QFuture>
+#include <QPromise>
 #include <QThread>
 #include <functional>
 #include <optional>
@@ -38,6 +40,19 @@ public:
             RunAndWait([&] { result.emplace(job(link_)); }, input);
             return std::move(*result);
         }
+    }
+
+    // Starts a long job on the link thread, after the jobs queued before it, and returns at once.
+    template <class Result> QFuture<Result> Start(std::function<void(TSSICom&, QPromise<Result>&)> job)
+    {
+        auto promise = std::make_shared<QPromise<Result>>();
+        QFuture<Result> future = promise->future();
+        QMetaObject::invokeMethod(worker_, [this, job = std::move(job), promise] {
+            promise->start();
+            job(link_, *promise);
+            promise->finish();
+        });
+        return future;
     }
 
     // A job is running or waiting: its caller waits in an event loop.

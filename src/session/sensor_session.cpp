@@ -1,5 +1,7 @@
 #include "sensor_session.h"
 
+#include <utility>
+
 namespace {
 
 constexpr uint32_t ReleasePulseMs = 100;
@@ -12,16 +14,31 @@ SensorSession::SensorSession(TSerialCom::Sleeper linkSleep) : link_(std::make_un
     thread_ = std::make_unique<LinkThread>(*link_);
 }
 
-// One RTS pulse tells the adapter that the program lets go of the sensor.
-SensorSession::~SensorSession()
+SensorSession::~SensorSession() = default;
+
+void SensorSession::Release()
 {
+    if (std::exchange(released_, true))
+        return;
     Run([](TSSICom& link) {
         link.SetRts();
         link.Sleep(ReleasePulseMs);
         link.ClearRts();
         link.Close();
     });
-    thread_.reset();
+}
+
+void SensorSession::CancelOperation()
+{
+    if (cancelOperation_)
+        cancelOperation_();
+}
+
+void SensorSession::EndOperation()
+{
+    held_ = false;
+    cancelOperation_ = {};
+    emit LinkHeldChanged(false);
 }
 
 TSSICom::ParameterStruct& SensorSession::Parameter() { return link_->Parameter; }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -34,7 +36,40 @@ public:
         static_assert(std::is_base_of_v<Link, TSSICom>);
         return Run([&](TSSICom& link) { return (link.*operation)(std::forward<Arguments>(arguments)...); });
     }
-    bool LinkBusy() const { return thread_->Busy(); }
+    // Starts a long operation: its job runs on the link thread while the window's own loop
+    // goes on, posting progress (and results) through the promise and checking it for a
+    // cancel between two steps. The operation holds the link until the job has ended:
+    // LinkHeldChanged(true) comes before the job is queued, so that controls can be disabled
+    // (and fields left) first; LinkHeldChanged(false) and then finished(future) come when it
+    // has ended, done, cancelled or failed. One operation at a time.
+    template <class Result>
+    QFuture<Result> StartOperation(std::function<void(TSSICom&, QPromise<Result>&)> job,
+        std::function<void(const QFuture<Result>&)> finished)
+    {
+        emit LinkHeldChanged(true);
+        held_ = true;
+        QFuture<Result> future = thread_->Start<Result>(std::move(job));
+        auto* watcher = new QFutureWatcher<Result>(this);
+        connect(watcher, &QFutureWatcherBase::progressTextChanged, this, &SensorSession::OperationProgress);
+        connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, finished = std::move(finished)] {
+            EndOperation();
+            finished(watcher->future());
+            watcher->deleteLater();
+            emit OperationEnded();
+        });
+        watcher->setFuture(future);
+        cancelOperation_ = [future]() mutable { future.cancel(); };
+        return future;
+    }
+    // A long operation holds the link.
+    bool LinkHeld() const { return held_; }
+    // Asks the running operation to stop at its next step; it still ends as usual.
+    void CancelOperation();
+    // A job runs, a caller waits for one, or a long operation holds the link.
+    bool LinkBusy() const { return held_ || thread_->Busy(); }
+    // One RTS pulse tells the adapter that the program lets go of the sensor; the port is
+    // closed. Once per run: later calls do nothing.
+    void Release();
     // The user acted while a job ran and the window has not taken it up yet.
     bool InputWaiting() const { return thread_->InputWaiting(); }
 
@@ -85,8 +120,16 @@ public:
 signals:
     // UnsavedChanges has just been set (true) or cleared (false).
     void UnsavedChangesMarked(bool unsaved);
+    // A long operation is about to hold the link (true), or has let go of it (false).
+    void LinkHeldChanged(bool held);
+    // The running operation's progress text.
+    void OperationProgress(const QString& text);
+    // A long operation has ended and its finishing step has run.
+    void OperationEnded();
 
 private:
+    void EndOperation();
+
     std::unique_ptr<TSSICom> link_;
     std::unique_ptr<LinkThread> thread_;
     bool sessionActive_ = false;
@@ -99,4 +142,7 @@ private:
     bool developerAccess_ = false;
     bool parameterSetRead_ = false;
     int updatingView_ = 0;
+    bool held_ = false;
+    std::function<void()> cancelOperation_;
+    bool released_ = false;
 };

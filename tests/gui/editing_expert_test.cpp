@@ -150,7 +150,7 @@ TEST_F(EditingWindow, OldFirmwareKnowsOnlyTwoModelCodes)
     Click(Ui().ExpertSettings->Model->button(1));
     // The model write is not read back: the sensor may still be taking it.
     EXPECT_TRUE(Eventually([&] { return host->Register('L').substr(0, 2) == "PA"; }));
-    form->RefreshParameterView();
+    form->View().RefreshParameterView();
     EXPECT_EQ(Ui().ExpertSettings->Model->itemIndex(), 1);
 }
 

@@ -135,7 +135,7 @@ TEST_F(EditingWindow, SecondErrorValueCheckedSwitchesItOn)
     host->ClearLog();
     Click(box);
     EXPECT_EQ(WritesOf('Y'), (std::vector<std::string>{"YN20000000"}));
-    form->RefreshParameterView();
+    form->View().RefreshParameterView();
     EXPECT_FALSE(box->isChecked());
 }
 
@@ -155,7 +155,7 @@ TEST_F(EditingWindow, FailedWriteEndsTheSession)
 TEST_F(EditingWindow, FillingTheViewWritesNothing)
 {
     Start({.registers = {{'D', "C20119"}, {'K', "030201"}}});
-    form->RefreshParameterView();
+    form->View().RefreshParameterView();
     EXPECT_TRUE(Writes().empty());
     EXPECT_TRUE(dialogs.shown.empty());
 }

@@ -373,12 +373,12 @@ TEST_F(FilesWindow, FactorySettingsAreRestoredOnlyAfterABackup)
     ASSERT_TRUE(QDir().mkpath(BackupRoot()));
     {
         ReadOnlyFolder readOnly(BackupRoot().toStdString());
-        form->RestoreFactorySettings1Click();
+        Ui().RestoreFactorySettings1->trigger();
     }
     EXPECT_EQ(host->Counts().factoryRestore, 0);
     EXPECT_EQ(host->Counts().commit, 0);
 
-    form->RestoreFactorySettings1Click();
+    Ui().RestoreFactorySettings1->trigger();
     EXPECT_EQ(host->Counts().factoryRestore, 1);
     ASSERT_EQ(Backups("12345678").size(), 1);
     const ParameterFileContents backup = Read(BackupRoot() + "/12345678/" + Backups("12345678").front());

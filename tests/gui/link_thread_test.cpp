@@ -135,7 +135,7 @@ TEST_F(MainWindow, NoTickWhileAnotherJobRuns)
     host->ClearLog();
     std::atomic<bool> tickCalled = false;
     QTimer::singleShot(0, [&] {
-        form->IdleFunction();
+        form->Supervisor().IdleFunction();
         tickCalled = true;
     });
     Session().Run([&tickCalled](TSSICom&) {

@@ -21,7 +21,11 @@
 #include "port_names.h"
 #include "pty_host.h"
 #include "radio_group.h"
+#include "parameter_view.h"
 #include "sensor_session.h"
+#include "sensor_test_controller.h"
+#include "sensor_update.h"
+#include "supervision.h"
 #include "ui_main_form.h"
 
 // Runs an action on the next modal dialog of type Dialog as soon as it is up; counts them.
@@ -102,7 +106,7 @@ protected:
     void Tick(int count = 1)
     {
         for (int tick = 0; tick < count; ++tick)
-            form->IdleFunction();
+            form->Supervisor().IdleFunction();
         form->Timer1->stop();
     }
 

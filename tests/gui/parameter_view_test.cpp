@@ -14,7 +14,7 @@ TEST_F(MainWindow, TemperatureBitForcesBitWidth24OnNewFirmware)
     EXPECT_TRUE(Ui().EEPROMUpdateButton->isEnabled());
     EXPECT_EQ(host->Register('D'), "020118");
 
-    form->RefreshParameterView();
+    form->View().RefreshParameterView();
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
@@ -94,17 +94,17 @@ TEST_F(MainWindow, RangePointsAreShownAndChecked)
     Tick();
     EXPECT_EQ(Ui().Measurement2->StartPoint->text(), "10.100 mm");
     EXPECT_EQ(Ui().Measurement2->EndPoint->text(), "not defined");
-    EXPECT_TRUE(form->ShowRangePoints());
+    EXPECT_TRUE(form->SensorTest().ShowRangePoints());
 
     host->WithModel([](sim::SensorModel& sensor) {
         sensor.Registers(sim::Bank::Working).startPoint = 1000;
         sensor.Registers(sim::Bank::Working).endPoint = 1000;
     });
-    EXPECT_FALSE(form->ShowRangePoints());
+    EXPECT_FALSE(form->SensorTest().ShowRangePoints());
     EXPECT_EQ(dialogs.shown.back().caption, "Measurement range error");
 
     host->SetFaults({.unanswered = {"YA"}});
-    EXPECT_FALSE(form->ShowRangePoints());
+    EXPECT_FALSE(form->SensorTest().ShowRangePoints());
     EXPECT_EQ(dialogs.shown.back().text, "Can't read the startpoint!");
     EXPECT_EQ(Session().Parameter().StartPoint.Valid, 0);
 }

@@ -4,7 +4,7 @@ TEST_F(MainWindow, OldFirmwareStoresWithEnAndOnCloseWithoutAsking)
 {
     StartWithSensor({.firmwareVersion = 3960100});
     Tick();
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     Ui().EEPROMUpdateButton->click();
     EXPECT_TRUE(Eventually([&] { return host->Counts().store == 1; }));
     EXPECT_EQ(host->Counts().commit, 0);
@@ -20,9 +20,9 @@ TEST_F(MainWindow, StoreThatCannotBeSentIsACommunicationError)
 {
     StartWithSensor({.firmwareVersion = 3960101});
     Tick();
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     host->Unplug();
-    form->EEPROMUpdateButtonClick();
+    Ui().EEPROMUpdateButton->click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Communication Error");
     EXPECT_TRUE(Session().UnsavedChanges());
@@ -34,7 +34,7 @@ TEST_F(MainWindow, CloseAsksBeforeCommittingOnNewFirmware)
     for (const auto& [answer, commits] : {std::pair{DialogAnswer::No, 0}, std::pair{DialogAnswer::Yes, 1}}) {
         StartWithSensor({.firmwareVersion = 3960101});
         Tick();
-        form->MarkUnsaved();
+        Session().MarkUnsaved();
         dialogs.answers.push_back(answer);
         form->close();
         Eventually([&] { return host->Counts().commit == commits; });
@@ -54,9 +54,9 @@ TEST_F(MainWindow, ChangedResolutionWarnsAboutATaughtRange)
         StartWithSensor({.firmwareVersion = 3960107, .startPoint = startPoint});
         Tick();
         Session().Parameter().Resolution.Changed = 1;
-        form->MarkUnsaved();
+        Session().MarkUnsaved();
         dialogs.shown.clear();
-        form->EEPROMUpdateButtonClick();
+        Ui().EEPROMUpdateButton->click();
         ASSERT_EQ(dialogs.shown.size(), warned ? 1u : 0u);
         if (warned) {
             EXPECT_EQ(dialogs.shown[0].caption, "Resolution changed!");
@@ -89,7 +89,7 @@ TEST_F(MainWindow, RestoreFactorySettingsReadsAndCommits)
     Tick();
     host->SetRegister('D', "020110", sim::Bank::Factory);
     dialogs.answers.push_back(DialogAnswer::Yes);
-    form->RestoreFactorySettings1Click();
+    Ui().RestoreFactorySettings1->trigger();
     EXPECT_EQ(dialogs.shown.front().caption, "Overwrite User Settings?");
     EXPECT_EQ(host->Counts().factoryRestore, 1);
     EXPECT_EQ(host->Counts().commit, 1);
@@ -98,7 +98,7 @@ TEST_F(MainWindow, RestoreFactorySettingsReadsAndCommits)
     EXPECT_FALSE(Ui().EEPROMUpdateButton->isEnabled());
 
     dialogs.answers.push_back(DialogAnswer::No);
-    form->RestoreFactorySettings1Click();
+    Ui().RestoreFactorySettings1->trigger();
     EXPECT_EQ(host->Counts().factoryRestore, 1);
 }
 
@@ -113,8 +113,8 @@ TEST_F(MainWindow, ClosingBeforeTheSensorWasReadSendsNothing)
 TEST_F(MainWindow, UpdateWithoutSessionIsIgnored)
 {
     StartWithSensor();
-    form->EEPROMUpdateButtonClick();
-    form->ReadFactoryButtonClick();
+    form->Update().EEPROMUpdateButtonClick();
+    form->Update().ReadFactoryButtonClick();
     EXPECT_EQ(host->Counts().commit + host->Counts().factoryRestore, 0);
 }
 
@@ -123,7 +123,7 @@ TEST_F(MainWindow, CloseAsksAlsoAfterAFailedFirmwareRead)
 {
     StartWithSensor({.firmwareVersion = 3960101});
     Tick();
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     host->SetFaults({.unanswered = {"VA"}});
     EXPECT_FALSE(Session().Call(&TSSICom::ReadFirmwareVersion));
     host->SetFaults({});

@@ -74,7 +74,7 @@ TEST_F(MainWindow, UnpluggedSensorWithEditsWarnsOnceOnTheFourthMiss)
 {
     StartWithSensor();
     Tick();
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     host->Unplug();
     std::vector<uint32_t> missedWhenShown;
     QString label;
@@ -101,7 +101,7 @@ TEST_F(MainWindow, RejectedEntryKeepsTheWarningAway)
 {
     StartWithSensor();
     Tick();
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     Session().SetMissedPolls(65535);
     host->Unplug();
     ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
@@ -115,7 +115,7 @@ TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
     StartWithSensor();
     Tick();
     Session().Parameter().BitWidth.Value = 24;
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     host->Unplug();
     Tick(3);
     ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
@@ -142,7 +142,7 @@ TEST_F(MainWindow, WarningCommitsOldFirmwareWithItsOwnStore)
 {
     StartWithSensor({.firmwareVersion = 3960100});
     Tick();
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     host->SetFaults({.dead = true});
     Tick(3);
     ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
@@ -161,7 +161,7 @@ TEST_F(MainWindow, SameSensorBackGetsItsPendingEditsAgain)
     Tick();
     Session().Parameter().BitWidth.Value = 24;
     Session().Call(&TSSICom::WriteBitWidth);
-    form->MarkUnsaved();
+    Session().MarkUnsaved();
     host->Unplug();
     Tick();
     host->Replug();  // powers up with the EEPROM's bit width 25
@@ -242,7 +242,7 @@ protected:
         StartWithSensor();
         Tick();
         Session().Parameter().BitWidth.Value = 24;
-        form->MarkUnsaved();
+        Session().MarkUnsaved();
         host->Unplug();
         Tick(3);
         Outcome outcome;
