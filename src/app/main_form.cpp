@@ -59,8 +59,8 @@ void TMainForm::CreateAreaControllers()
 {
     SensorSession& session = *session_;
     editing_ = std::make_unique<EditingController>(session, dialogs_,
-        EditingPages{*ui->ParameterPage, *ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2, *ui->ExpertSettings,
-            *ui->ExpertSettings2},
+        EditingPages{*ui->ParameterPage, *ui->SSISettings, *ui->ErrorIndication, *ui->Measurement, *ui->Measurement2,
+            *ui->ExpertSettings, *ui->ExpertSettings2},
         [this] { sensorTest_->ShowRangePoints(); });
     files_ = std::make_unique<FilesController>(session, dialogs_,
         FileLoadView{*this, *ui->FileOpenItem, *ui->FileSaveAsItem, *ui->ParameterPage,

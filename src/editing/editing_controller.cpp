@@ -53,21 +53,27 @@ void EditingController::ConnectFields()
     connect(pages_.measurement.Resolution, &TLabeledEdit::exited, this, &EditingController::OnChangeResolution);
     connect(pages_.measurement.Offset, &TLabeledEdit::textChanged, this, &EditingController::OnEditOffset);
     connect(pages_.measurement.Offset, &TLabeledEdit::exited, this, &EditingController::OnChangeOffset);
-    connect(pages_.expertSettings.FactoryNumber, &TLabeledEdit::textChanged, this, &EditingController::OnEditFactoryNumber);
-    connect(pages_.expertSettings.FactoryNumber, &TLabeledEdit::exited, this, &EditingController::OnChangeFactoryNumber);
+    connect(
+        pages_.expertSettings.FactoryNumber, &TLabeledEdit::textChanged, this, &EditingController::OnEditFactoryNumber);
+    connect(
+        pages_.expertSettings.FactoryNumber, &TLabeledEdit::exited, this, &EditingController::OnChangeFactoryNumber);
     connect(pages_.expertSettings.Length, &TLabeledEdit::textChanged, this, &EditingController::OnEditLength);
     connect(pages_.expertSettings.Length, &TLabeledEdit::exited, this, &EditingController::OnChangeLength);
-    connect(pages_.expertSettings.UltrasonicSpeed, &TLabeledEdit::textChanged, this, &EditingController::OnEditUltrasonicSpeed);
-    connect(pages_.expertSettings.UltrasonicSpeed, &TLabeledEdit::exited, this, &EditingController::OnChangeUltrasonicSpeed);
+    connect(pages_.expertSettings.UltrasonicSpeed, &TLabeledEdit::textChanged, this,
+        &EditingController::OnEditUltrasonicSpeed);
+    connect(pages_.expertSettings.UltrasonicSpeed, &TLabeledEdit::exited, this,
+        &EditingController::OnChangeUltrasonicSpeed);
     connect(pages_.expertSettings.CycleTime, &TLabeledEdit::textChanged, this, &EditingController::OnEditCycleTime);
     connect(pages_.expertSettings.CycleTime, &TLabeledEdit::exited, this, &EditingController::OnChangeCycleTime);
     connect(pages_.expertSettings.SyncTiming, &TLabeledEdit::textChanged, this, &EditingController::OnEditSyncTiming);
     connect(pages_.expertSettings.SyncTiming, &TLabeledEdit::exited, this, &EditingController::OnChangeSyncTiming);
     connect(pages_.expertSettings.Blanking, &TLabeledEdit::textChanged, this, &EditingController::BlankingChange);
     connect(pages_.expertSettings.Blanking, &TLabeledEdit::exited, this, &EditingController::BlankingExit);
-    connect(pages_.measurement2.IgnoreSsiClkNum, &TLabeledEdit::textChanged, this, &EditingController::IgnoreSsiClkNumChange);
+    connect(pages_.measurement2.IgnoreSsiClkNum, &TLabeledEdit::textChanged, this,
+        &EditingController::IgnoreSsiClkNumChange);
     connect(pages_.measurement2.IgnoreSsiClkNum, &TLabeledEdit::exited, this, &EditingController::IgnoreSsiClkNumExit);
-    connect(pages_.ssiSettings.CodingGroup, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeCodingGroup);
+    connect(
+        pages_.ssiSettings.CodingGroup, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeCodingGroup);
     connect(pages_.ssiSettings.Mode, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeMode);
     connect(pages_.measurement.FilterS, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeFilter);
     connect(pages_.measurement.Direction, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeDirection);
@@ -75,9 +81,11 @@ void EditingController::ConnectFields()
     connect(pages_.expertSettings.ChargepumpStages, &TRadioGroup::itemIndexChanged, this,
         &EditingController::OnChangeChargepumpStages);
     connect(pages_.expertSettings.Model, &TRadioGroup::itemIndexChanged, this, &EditingController::OnChangeModel);
-    connect(pages_.ssiSettings.SSI_Start_CheckBox, &QCheckBox::toggled, this, &EditingController::SSI_Start_CheckBoxClick);
+    connect(
+        pages_.ssiSettings.SSI_Start_CheckBox, &QCheckBox::toggled, this, &EditingController::SSI_Start_CheckBoxClick);
     connect(pages_.errorIndication.ErrorValue2, &QCheckBox::toggled, this, &EditingController::ErrorValue2Click);
-    connect(pages_.measurement.SlowAvarageFilter, &QCheckBox::toggled, this, &EditingController::SlowAvarageFilterClick);
+    connect(
+        pages_.measurement.SlowAvarageFilter, &QCheckBox::toggled, this, &EditingController::SlowAvarageFilterClick);
     connect(pages_.measurement2.Siemens, &QCheckBox::toggled, this, &EditingController::OnChangeSiemens);
     connect(pages_.measurement2.Temperature, &QCheckBox::toggled, this, &EditingController::TemperatureClick);
     connect(pages_.measurement2.Linearisierung, &QCheckBox::toggled, this, &EditingController::LinearisierungClick);

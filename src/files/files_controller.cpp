@@ -103,21 +103,39 @@ bool FilesController::ConfirmLoad(const ParameterFileContents& file)
 }
 
 // The file's values go into the working registers; committing them to the EEPROM is left
-// to the user. The sensor keeps its own firmware version and sample time.
+// to the user. The sensor keeps its own firmware version and sample time. The whole-set
+// write runs as a long operation with its progress in the status line.
 void FilesController::LoadIntoSensor(const ParameterFileContents& file)
 {
     LoadIntoSensorSet(file, session_.Parameter());
     view_.parameterPage.setEnabled(false);
-    std::optional<WaitCursor> hourglass(std::in_place);
-    if (!session_.Call(&TSSICom::WriteAll)) {
-        hourglass.reset();
-        Show(texts::WriteParametersError);
+    const uint8_t languageCode = session_.LanguageCode();
+    session_.StartOperation<bool>(
+        [languageCode](TSSICom& link, QPromise<bool>& promise) {
+            promise.addResult(link.WriteAllReporting([&](size_t done, size_t total) {
+                if (done == 0)
+                    promise.setProgressRange(0, static_cast<int>(total));
+                promise.setProgressValueAndText(
+                    static_cast<int>(done), QString::fromStdString(LoadProgressText(done, total, languageCode)));
+                return !promise.isCanceled();
+            }));
+        },
+        [this](const QFuture<bool>& load) { FinishLoad(load); });
+}
+
+// A load that failed or was stopped leaves the sensor with part of the file's set.
+void FilesController::FinishLoad(const QFuture<bool>& load)
+{
+    if (!Completed(load)) {
+        Show(load.isCanceled() ? texts::LoadStopped : texts::WriteParametersError);
         session_.SetSessionActive(false);
         session_.ForgetUnsavedChanges();
         session_.Run([](TSSICom& link) { link.InitElements(); });
         // The set is reset, so the sensor counts as a new one: once it answers again, its
-        // parameters are read instead of the zeros being shown.
+        // parameters are read instead of the zeros being shown. Until then, closing the
+        // window stores nothing: the sensor's EEPROM keeps its last whole set.
         session_.SetLastFactoryNumber(SensorSession::NoFactoryNumber);
+        session_.ForgetParameterSet();
         return;
     }
     view_.refreshParameterView();
@@ -127,6 +145,17 @@ void FilesController::LoadIntoSensor(const ParameterFileContents& file)
     session_.MarkUnsaved();
     view_.refreshParameterView();
     view_.parameterPage.setEnabled(true);
+}
+
+bool FilesController::Completed(const QFuture<bool>& load)
+{
+    if (load.isCanceled())
+        return false;
+    try {
+        return load.result();
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 // Shown in every language: the other codes see the dialog's own texts.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFuture>
 #include <QObject>
 #include <functional>
 #include <string>
@@ -41,6 +42,8 @@ public:
 private:
     bool ConfirmLoad(const ParameterFileContents& file);
     void LoadIntoSensor(const ParameterFileContents& file);
+    void FinishLoad(const QFuture<bool>& load);
+    static bool Completed(const QFuture<bool>& load);
     void ShowFileNotFound();
     void Show(const BilingualMessage& message);
 

@@ -1,5 +1,6 @@
 #include "files_texts.h"
 
+#include "catalogue.h"
 #include "parameter_file.h"
 
 namespace {
@@ -45,4 +46,13 @@ const BilingualMessage& RejectionMessage(FileRejection rejection)
     default:
         return texts::ErrorInFile;
     }
+}
+
+std::string LoadProgressText(size_t done, size_t total, uint8_t languageCode)
+{
+    const std::optional<std::string> text = Pick(texts::LoadProgress, languageCode);
+    const std::optional<std::string> of = Pick(texts::LoadProgressOf, languageCode);
+    if (!text || !of)
+        return {};
+    return *text + std::to_string(done) + *of + std::to_string(total);
 }

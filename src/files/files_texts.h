@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <span>
+#include <string>
 
 #include "bilingual_text.h"
 
@@ -55,10 +58,20 @@ inline constexpr BilingualMessage FileNotCompatible{
     {"Error", "Fehler"}, {"File is not compatible", "Datei ist nicht kompatibel"}};
 inline constexpr BilingualMessage WriteParametersError{{"Communication Error", "Kommunikationsfehler"},
     {"Error while writing parameters to sensor", "Fehler beim Schreiben der Parameter"}};
+// The user stopped the load by closing the window while it ran.
+inline constexpr BilingualMessage LoadStopped{{"Loading stopped", "Laden abgebrochen"},
+    {"Loading the file was stopped before all of its values were written. The sensor holds part of them in its "
+     "working registers, none stored in its EEPROM.",
+        "Das Laden der Datei wurde abgebrochen, bevor alle Werte geschrieben waren. Der Sensor hält einen Teil davon "
+        "in seinen Arbeitsregistern, nichts davon im EEPROM."}};
 // The backup folder and the reason follow the text.
 inline constexpr BilingualMessage BackupFailed{{"Error while saving data", "Fehler"},
     {"The sensor's parameters could not be backed up, so nothing has been sent to the sensor.\n\n",
         "Die Parameter des Sensors konnten nicht gesichert werden, daher wurde nichts an den Sensor gesendet.\n\n"}};
+
+// ---- The load's progress in the status line ----
+inline constexpr BilingualText LoadProgress{"Loading the file into the sensor: ", "Datei wird in den Sensor geladen: "};
+inline constexpr BilingualText LoadProgressOf{" of ", " von "};
 
 // ---- Comments of the automatic backups (stored in the file, in English) ----
 inline constexpr const char* BackupBeforeLoading = "Backup before loading ";
@@ -69,3 +82,5 @@ inline constexpr const char* BackupBeforeFactorySettings = "Backup before restor
 enum class FileRejection;
 // The message of a file that the checks of opening reject.
 const BilingualMessage& RejectionMessage(FileRejection rejection);
+// "Loading the file into the sensor: 3 of 27"; empty for codes other than 0 and 1.
+std::string LoadProgressText(size_t done, size_t total, uint8_t languageCode);

@@ -160,6 +160,10 @@ public:
     bool ReadAll();
     bool ReadAllStrict();
     bool WriteAll();
+    // Told the number of writes done and the number in all, before the first write and
+    // after each; false stops the sequence before the next write, which then fails.
+    using SetProgress = std::function<bool(size_t done, size_t total)>;
+    bool WriteAllReporting(const SetProgress& progress);
     // The elements whose Valid flag a read-all sets on this sensor's firmware.
     std::vector<int> ElementsOfReadAll(bool strict) const;
 

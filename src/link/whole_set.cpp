@@ -161,12 +161,24 @@ std::vector<int> TSSICom::ElementsOfReadAll(bool strict) const
     return elements;
 }
 
-// Writes every writable element that this sensor's firmware has, even after a failure.
 bool TSSICom::WriteAll()
 {
-    bool allWritten = true;
+    return WriteAllReporting([](size_t, size_t) { return true; });
+}
+
+// Writes every writable element that this sensor's firmware has, even after a failure.
+bool TSSICom::WriteAllReporting(const SetProgress& progress)
+{
+    std::vector<const SetWrite*> steps;
     for (const SetWrite& step : kSetWrites)
         if (Present(*this, step.present))
-            allWritten = (this->*DefinitionOf(step.element).write)() && allWritten;
+            steps.push_back(&step);
+    bool allWritten = true;
+    for (size_t done = 0; done < steps.size(); ++done) {
+        if (!progress(done, steps.size()))
+            return false;
+        allWritten = (this->*DefinitionOf(steps[done]->element).write)() && allWritten;
+    }
+    progress(steps.size(), steps.size());
     return allWritten;
 }

@@ -43,8 +43,8 @@ public:
     // (and fields left) first; LinkHeldChanged(false) and then finished(future) come when it
     // has ended, done, cancelled or failed. One operation at a time.
     template <class Result>
-    QFuture<Result> StartOperation(std::function<void(TSSICom&, QPromise<Result>&)> job,
-        std::function<void(const QFuture<Result>&)> finished)
+    QFuture<Result> StartOperation(
+        std::function<void(TSSICom&, QPromise<Result>&)> job, std::function<void(const QFuture<Result>&)> finished)
     {
         emit LinkHeldChanged(true);
         held_ = true;
@@ -101,6 +101,8 @@ public:
     // A parameter set has been read from a sensor in this session of the program.
     bool ParameterSetRead() const { return parameterSetRead_; }
     void SetParameterSetRead() { parameterSetRead_ = true; }
+    // The set in memory is no longer the sensor's: closing sends nothing until it is read again.
+    void ForgetParameterSet() { parameterSetRead_ = false; }
 
     // While the view is being filled from the register set, the controls' handlers do
     // nothing: their changes are no user edits.

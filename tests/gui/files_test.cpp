@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +75,7 @@ protected:
             (yes ? ui.OKButton : ui.CancelButton)->click();
         });
         Ui().FileOpenItem->trigger();
+        WaitForOperation();
         confirmations = confirmationForm.Count();
     }
 
@@ -396,4 +399,74 @@ TEST(FileCommentForm, KeepsTheCommentWithinTheFilesLimit)
     dialog.Controls()->CommentField->insertPlainText(QString("ab\n").repeated(200));
     EXPECT_EQ(FileComment(dialog.Comment().toStdString()).size(), 512);
     EXPECT_TRUE(dialog.Comment().endsWith("ab\n"));
+}
+
+// The whole-set write runs as a long operation: "n of N" in the status line while the
+// window's loop goes on, the controls that would start another exchange disabled, and
+// every write on the wire in the usual order.
+TEST_F(FilesWindow, LoadShowsItsProgressAndHoldsTheLink)
+{
+    StartWithSensor();
+    Tick();
+    WriteFile(Path("Sensor.qor"), Session().Parameter());
+    std::vector<QString> progress;
+    bool controlsDisabled = true;
+    QObject::connect(Ui().StatusLine, &QStatusBar::messageChanged, [&](const QString& text) {
+        if (text.isEmpty())
+            return;
+        progress.push_back(text);
+        controlsDisabled = controlsDisabled && !Ui().FileOpenItem->isEnabled() && !Ui().SelComPort->isEnabled()
+            && !Ui().SSISettings->isEnabled() && !Ui().RestoreFactorySettings1->isEnabled() && Session().LinkBusy();
+    });
+    int writes = 0;
+    QObject::connect(&Session(), &SensorSession::LinkHeldChanged, [&](bool held) {
+        for (const std::string& command : held ? std::vector<std::string>{} : Sent())
+            writes += command.size() > 2 && command[1] == 'N' ? 1 : 0;
+    });
+    host->ClearLog();
+    Open(Path("Sensor.qor"), true);
+
+    ASSERT_GE(progress.size(), 2u);
+    const QRegularExpression pattern("^Loading the file into the sensor: (\\d+) of (\\d+)$");
+    int last = 0;
+    for (const QString& text : progress) {
+        const QRegularExpressionMatch match = pattern.match(text);
+        ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+        EXPECT_GT(match.captured(1).toInt(), last);
+        last = match.captured(1).toInt();
+    }
+    const QRegularExpressionMatch final = pattern.match(progress.back());
+    EXPECT_EQ(final.captured(1), final.captured(2));
+    EXPECT_EQ(writes, final.captured(2).toInt());
+    EXPECT_TRUE(controlsDisabled);
+    EXPECT_TRUE(Ui().StatusLine->currentMessage().isEmpty());
+    EXPECT_TRUE(Ui().FileOpenItem->isEnabled());
+    EXPECT_TRUE(Ui().SSISettings->isEnabled());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Closing the window during the load asks first: No lets the load go on, Yes stops it
+// between two writes; the window says so and closes once the load has ended, and nothing
+// is stored in the sensor's EEPROM.
+TEST_F(FilesWindow, ClosingDuringTheLoadAsksAndStopsIt)
+{
+    StartWithSensor();
+    Tick();
+    WriteFile(Path("Sensor.qor"), Session().Parameter());
+    int closes = 0;
+    QObject::connect(Ui().StatusLine, &QStatusBar::messageChanged, [&](const QString& text) {
+        if (!text.isEmpty() && ++closes <= 2)
+            QTimer::singleShot(0, form.get(), &QWidget::close);
+    });
+    dialogs.answers = {DialogAnswer::No, DialogAnswer::Yes};
+    Open(Path("Sensor.qor"), true);
+
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[0].caption, "Sensor operation running");
+    EXPECT_EQ(dialogs.shown[0].buttons, DialogButtons::YesNo);
+    EXPECT_EQ(dialogs.shown[1].caption, "Sensor operation running");
+    EXPECT_EQ(dialogs.shown[2].caption, "Loading stopped");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->isVisible(); }, 2000));
+    EXPECT_FALSE(Session().SessionActive());
+    EXPECT_EQ(host->Counts().store + host->Counts().commit, 0);
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QSettings>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -108,6 +109,12 @@ protected:
         for (int tick = 0; tick < count; ++tick)
             form->Supervisor().IdleFunction();
         form->Timer1->stop();
+    }
+
+    // A long operation runs in the window's own loop: the test lets that loop turn until it has ended.
+    void WaitForOperation() const
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !Session().LinkHeld(); }, 60000));
     }
 
     Ui::TMainForm& Ui() const { return *form->Controls(); }
