@@ -235,15 +235,13 @@ public:
         store.setValue("Language", 0);
         store.setValue("COM-Port", kPort);
         store.sync();
-        SetDialogService(&dialogs_);
-        form_ = std::make_unique<TMainForm>();
+        form_ = std::make_unique<TMainForm>(dialogs_);
         meter_ = std::make_unique<LivelinessMeter>(*form_);
     }
     ~Window()
     {
         meter_.reset();
         form_.reset();
-        SetDialogService(nullptr);
     }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

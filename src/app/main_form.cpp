@@ -32,10 +32,10 @@ constexpr uint32_t StartUpPauseMs = 500;
 
 }  // namespace
 
-TMainForm::TMainForm(TSerialCom::Sleeper linkSleep, QWidget* parent) :
+TMainForm::TMainForm(DialogService& dialogs, TSerialCom::Sleeper linkSleep, QWidget* parent) :
     QMainWindow(parent),
     ui(std::make_unique<Ui::TMainForm>()),
-    dialogs_(Dialogs()),
+    dialogs_(dialogs),
     session_(std::make_unique<SensorSession>(std::move(linkSleep)))
 {
     ui->setupUi(this);

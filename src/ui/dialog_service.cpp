@@ -9,9 +9,6 @@
 
 namespace {
 
-QtDialogService qtDialogs;
-DialogService* current = &qtDialogs;
-
 QMessageBox::StandardButtons StandardButtons(DialogButtons buttons)
 {
     switch (buttons) {
@@ -114,10 +111,6 @@ QString RunFileDialog(QWidget* parent, const QString& caption, const QString& fi
 }  // namespace
 
 DialogService::~DialogService() = default;
-
-DialogService& Dialogs() { return *current; }
-
-void SetDialogService(DialogService* service) { current = service ? service : &qtDialogs; }
 
 DialogAnswer QtDialogService::Message(QWidget* parent, const QString& caption, const QString& text,
     DialogButtons buttons, DialogIcon icon, const QStringList& buttonTexts)

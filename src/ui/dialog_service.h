@@ -10,8 +10,9 @@
 class QDialog;
 class QWidget;
 
-// Every message box, question and file dialog of the program goes through Dialogs(), so
-// that tests can plug in ScriptedDialogService and answer from a script.
+// Every message box, question, file dialog and modal form of the program goes through the
+// DialogService the main window was given, so that tests can give it ScriptedDialogService
+// and answer from a script.
 // File filters are written "Description (*.ext)|*.ext", pairs of description and pattern
 // separated by "|"; an empty file name from a file dialog means it was cancelled.
 // A message's buttonTexts, when given, label its buttons in their order (Yes before No).
@@ -38,10 +39,6 @@ struct DialogService {
     // Shows a form of our own, already set up by the caller, modally; returns its result code.
     virtual int ShowForm(QDialog& form) = 0;
 };
-
-DialogService& Dialogs();
-// nullptr restores the Qt dialogs. The service is not owned.
-void SetDialogService(DialogService* service);
 
 // The dialogs on the screen: QMessageBox, QFileDialog and the form's own exec().
 class QtDialogService : public DialogService {

@@ -62,14 +62,12 @@ protected:
         std::filesystem::remove_all(PortFolder());
         std::filesystem::create_directories(PortFolder());
         QSettings("QOR", "SSI Tesmira").clear();
-        SetDialogService(&dialogs);
     }
     void TearDown() override
     {
         form.reset();
         if (host)
             host->Stop();
-        SetDialogService(nullptr);
     }
 
     void AttachSensor(const sim::SensorSettings& settings = {})
@@ -96,7 +94,7 @@ protected:
     }
     void StartWindow()
     {
-        form = std::make_unique<TMainForm>(clock.Sleeper());
+        form = std::make_unique<TMainForm>(*windowDialogs, clock.Sleeper());
         form->Timer1->stop();  // the test runs the ticks itself
     }
     void Tick(int count = 1)
@@ -133,6 +131,8 @@ protected:
 
     VirtualClock clock;
     ScriptedDialogService dialogs;
+    // A test may give the window a service of its own that outlives the window.
+    DialogService* windowDialogs = &dialogs;
     std::unique_ptr<sim::PtyHost> host;
     std::unique_ptr<TMainForm> form;
 };

@@ -243,14 +243,12 @@ TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton)
 {
     ScriptedDialogService script;
     script.answers = {DialogAnswer::No};
-    SetDialogService(&script);
     const DialogAnswer first
-        = Dialogs().Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo, DialogIcon::Question);
+        = script.Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo, DialogIcon::Question);
     const DialogAnswer second
-        = Dialogs().Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel, DialogIcon::Error);
+        = script.Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel, DialogIcon::Error);
     const QString cancelled
-        = Dialogs().SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor", "Sensor.qor");
-    SetDialogService(nullptr);
+        = script.SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor", "Sensor.qor");
 
     EXPECT_EQ(first, DialogAnswer::No);
     EXPECT_EQ(second, DialogAnswer::Retry);
@@ -260,7 +258,6 @@ TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton)
     EXPECT_EQ(script.shown[1].buttons, DialogButtons::RetryCancel);
     ASSERT_EQ(script.fileRequests.size(), 1u);
     EXPECT_EQ(script.fileRequests[0].fileName, "Sensor.qor");
-    EXPECT_NE(&Dialogs(), &script);
 }
 
 // The action finds its form up and modal, so that input for the window behind it waits as
