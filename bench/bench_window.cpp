@@ -226,7 +226,8 @@ private:
 };
 
 // The main window as the user starts it, with the simulated sensor on COM 97, in the
-// private settings and port folder of this process; every message box answers itself.
+// private settings and port folder of this process; every message box answers itself and
+// every form of ours is closed unanswered.
 class Window {
 public:
     Window() : sensor_(NewSensor())

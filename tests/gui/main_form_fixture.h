@@ -24,35 +24,20 @@
 #include "sensor_session.h"
 #include "ui_main_form.h"
 
-// Runs an action on the next modal dialog of type Dialog as soon as it is up; counts them.
-template <class Dialog> class ModalAnswer {
-public:
-    explicit ModalAnswer(std::function<void(Dialog&)> action) : action_(std::move(action))
-    {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
-    }
-    int Count() const { return count_; }
-
-private:
-    void Poll()
-    {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog == last_)
-            return;
-        last_ = dialog;
-        ++count_;
-        action_(*dialog);
-    }
-    std::function<void(Dialog&)> action_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
-    int count_ = 0;
-};
+// Queues the answer to the next modal form, which must be a Form: any other form fails the
+// test and is left unanswered.
+template <class Form, class Action> void AnswerForm(ScriptedDialogService& dialogs, Action action)
+{
+    dialogs.forms.push_back([action = std::move(action)](QDialog& shown) mutable {
+        auto* form = qobject_cast<Form*>(&shown);
+        ASSERT_NE(form, nullptr) << "expected " << Form::staticMetaObject.className() << ", shown "
+                                 << shown.metaObject()->className();
+        action(*form);
+    });
+}
 
 // The real main window attached to the simulated sensor on COM 97, with the protocol's
-// waits in virtual time and every message box answered from a script.
+// waits in virtual time and every message box and form answered from a script.
 class MainWindow : public ::testing::Test {
 protected:
     static constexpr int Port = 97;
