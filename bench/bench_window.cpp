@@ -226,7 +226,8 @@ private:
 };
 
 // The main window as the user starts it, with the simulated sensor on COM 97, in the
-// private settings and port folder of this process; every message box answers itself.
+// private settings and port folder of this process; every message box answers itself and
+// every form of ours is closed unanswered.
 class Window {
 public:
     Window() : sensor_(NewSensor())
@@ -235,15 +236,13 @@ public:
         store.setValue("Language", 0);
         store.setValue("COM-Port", kPort);
         store.sync();
-        SetDialogService(&dialogs_);
-        form_ = std::make_unique<TMainForm>();
+        form_ = std::make_unique<TMainForm>(dialogs_);
         meter_ = std::make_unique<LivelinessMeter>(*form_);
     }
     ~Window()
     {
         meter_.reset();
         form_.reset();
-        SetDialogService(nullptr);
     }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;

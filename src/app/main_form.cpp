@@ -34,10 +34,10 @@ constexpr uint32_t StartUpPauseMs = 500;
 
 }  // namespace
 
-TMainForm::TMainForm(TSerialCom::Sleeper linkSleep, QWidget* parent) :
+TMainForm::TMainForm(DialogService& dialogs, TSerialCom::Sleeper linkSleep, QWidget* parent) :
     QMainWindow(parent),
     ui(std::make_unique<Ui::TMainForm>()),
-    dialogs_(Dialogs()),
+    dialogs_(dialogs),
     session_(std::make_unique<SensorSession>(std::move(linkSleep)))
 {
     ui->setupUi(this);
@@ -127,7 +127,7 @@ void TMainForm::ChooseLanguage(const SettingsStore& settings)
         return;
     }
     TLanguageSelect dialog(this);
-    dialog.exec();
+    dialogs_.ShowForm(dialog);
     dialog.raise();
     session_->SetLanguageCode(dialog.Code());
     SaveSetting("Language", dialog.Code());
@@ -169,7 +169,7 @@ bool TMainForm::ChoosePortInDialog(PortDialogOrigin origin)
 {
     TComPortSelectForm dialog(parentWidget());
     dialog.SetCaptions(session_->LanguageCode());
-    if (dialog.exec() != QDialog::Accepted) {
+    if (dialogs_.ShowForm(dialog) != QDialog::Accepted) {
         if (origin == PortDialogOrigin::StartUp) {
             terminationRequested_ = true;
             QApplication::quit();
@@ -216,7 +216,7 @@ void TMainForm::HelpAbout()
 {
     TAboutForm about;
     about.Controls()->CloseLabel->setText(QString(texts::BuildPrefix) + SSI_TESMIRA_FILE_VERSION);
-    about.exec();
+    dialogs_.ShowForm(about);
 }
 
 void TMainForm::showEvent(QShowEvent* event)

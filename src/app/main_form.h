@@ -33,8 +33,9 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 
 public:
+    // Every dialog and modal form goes through dialogs, which must outlive the window.
     // linkSleep replaces the real waits of the sensor link (tests run them in virtual time).
-    explicit TMainForm(TSerialCom::Sleeper linkSleep = {}, QWidget* parent = nullptr);
+    explicit TMainForm(DialogService& dialogs, TSerialCom::Sleeper linkSleep = {}, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The port dialog was left with Quit during start-up: the program ends.

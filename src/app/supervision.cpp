@@ -142,7 +142,7 @@ void Supervision::OfferDisconnectWarning()
 {
     UpdateStatusDisplay(static_cast<int>(StatusKind::UpdateHint), "0");
     TDisconnectWarningForm warning(session_, dialogs_, window_);
-    if (warning.exec() == QDialog::Accepted) {
+    if (dialogs_.ShowForm(warning) == QDialog::Accepted) {
         SetLedColour(ColourOf(LedColour::Green));
         UpdateStatusDisplay(static_cast<int>(StatusKind::Connected), std::to_string(session_.Link().PortNumber()));
         session_.MarkSaved();

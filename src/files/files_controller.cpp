@@ -53,7 +53,7 @@ void FilesController::FileSaveAs()
         return;
     TFileCommentForm commentForm(&view_.window);
     ApplyLanguage(commentForm, CommentFormTexts(), session_.LanguageCode());
-    commentForm.exec();
+    dialogs_.ShowForm(commentForm);
     const std::vector<uint8_t> image = BuildParameterFile(FileComment(commentForm.Comment().toStdString()),
         SaveDateOf(QDateTime::currentDateTime()), session_.Parameter());
     if (!WriteParameterFile(path, image).isEmpty())
@@ -99,7 +99,7 @@ bool FilesController::ConfirmLoad(const ParameterFileContents& file)
     form.Differences->setPlainText(differences.isEmpty()
             ? QString::fromStdString(Pick(texts::NoDifferences, code).value_or(texts::NoDifferences.english))
             : differences.join('\n'));
-    return confirmation.exec() == QDialog::Accepted;
+    return dialogs_.ShowForm(confirmation) == QDialog::Accepted;
 }
 
 // The file's values go into the working registers; committing them to the EEPROM is left

@@ -2,14 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
 
 namespace {
-
-QtDialogService qtDialogs;
-DialogService* current = &qtDialogs;
 
 QMessageBox::StandardButtons StandardButtons(DialogButtons buttons)
 {
@@ -114,10 +112,6 @@ QString RunFileDialog(QWidget* parent, const QString& caption, const QString& fi
 
 DialogService::~DialogService() = default;
 
-DialogService& Dialogs() { return *current; }
-
-void SetDialogService(DialogService* service) { current = service ? service : &qtDialogs; }
-
 DialogAnswer QtDialogService::Message(QWidget* parent, const QString& caption, const QString& text,
     DialogButtons buttons, DialogIcon icon, const QStringList& buttonTexts)
 {
@@ -137,6 +131,8 @@ QString QtDialogService::SaveFileName(QWidget* parent, const QString& caption, c
 {
     return RunFileDialog(parent, caption, filter, defaultExtension, fileName, true);
 }
+
+int QtDialogService::ShowForm(QDialog& form) { return form.exec(); }
 
 DialogAnswer ScriptedDialogService::Message(QWidget*, const QString& caption, const QString& text,
     DialogButtons buttons, DialogIcon icon, const QStringList& buttonTexts)
@@ -169,6 +165,25 @@ QString ScriptedDialogService::NextFileName(FileRequest request)
     const QString name = fileNames.front();
     fileNames.pop_front();
     return name;
+}
+
+int ScriptedDialogService::ShowForm(QDialog& form)
+{
+    shownForms.push_back({form.metaObject()->className(), form.windowTitle()});
+    if (forms.empty())
+        return QDialog::Rejected;
+    const std::function<void(QDialog&)> action = std::move(forms.front());
+    forms.pop_front();
+    // Up and modal as under exec(), so that input meant for the window behind it waits.
+    const bool wasShowModal = form.testAttribute(Qt::WA_ShowModal);
+    form.setAttribute(Qt::WA_ShowModal, true);
+    form.setResult(QDialog::Rejected);
+    form.show();
+    action(form);
+    const bool leftOpen = form.isVisible();
+    form.hide();
+    form.setAttribute(Qt::WA_ShowModal, wasShowModal);
+    return leftOpen ? QDialog::Rejected : form.result();
 }
 
 void CentreOnScreen(QWidget* dialog)

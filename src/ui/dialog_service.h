@@ -2,13 +2,17 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
-// Every message box, question and file dialog of the program goes through Dialogs(), so
-// that tests can plug in ScriptedDialogService and answer from a script.
+// Every message box, question, file dialog and modal form of the program goes through the
+// DialogService the main window was given, so that tests can give it ScriptedDialogService
+// and answer from a script.
 // File filters are written "Description (*.ext)|*.ext", pairs of description and pattern
 // separated by "|"; an empty file name from a file dialog means it was cancelled.
 // A message's buttonTexts, when given, label its buttons in their order (Yes before No).
@@ -32,13 +36,11 @@ struct DialogService {
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
         const QString& defaultExtension, const QString& fileName)
         = 0;
+    // Shows a form of our own, already set up by the caller, modally; returns its result code.
+    virtual int ShowForm(QDialog& form) = 0;
 };
 
-DialogService& Dialogs();
-// nullptr restores the Qt dialogs. The service is not owned.
-void SetDialogService(DialogService* service);
-
-// The dialogs on the screen: QMessageBox and QFileDialog.
+// The dialogs on the screen: QMessageBox, QFileDialog and the form's own exec().
 class QtDialogService : public DialogService {
 public:
     DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
@@ -47,11 +49,17 @@ public:
         const QString& defaultExtension, const QString& fileName) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
         const QString& defaultExtension, const QString& fileName) override;
+    int ShowForm(QDialog& form) override;
 };
 
 // Answers from queues and records what the program asked. A message without a queued
 // answer gets the positive answer of its buttons (Ok, Yes or Retry); a file dialog
 // without a queued name is cancelled.
+// A form's action gets the real form, shown and modal as exec() would have it but without
+// an event loop of its own, and answers it as the user would: it clicks its buttons, fills
+// its fields or calls done(). A form without a queued action, or one its action leaves
+// open, is closed unanswered and gives QDialog::Rejected; the form's own reject() is not
+// run for it.
 class ScriptedDialogService : public DialogService {
 public:
     struct Shown {
@@ -64,11 +72,16 @@ public:
         QString caption, filter, defaultExtension, fileName;
         bool save;
     };
+    struct ShownForm {
+        QString className, title;
+    };
 
     std::vector<Shown> shown;
     std::deque<DialogAnswer> answers;
     std::vector<FileRequest> fileRequests;
     std::deque<QString> fileNames;
+    std::vector<ShownForm> shownForms;
+    std::deque<std::function<void(QDialog&)>> forms;
 
     DialogAnswer Message(QWidget* parent, const QString& caption, const QString& text, DialogButtons buttons,
         DialogIcon icon, const QStringList& buttonTexts = {}) override;
@@ -76,6 +89,12 @@ public:
         const QString& defaultExtension, const QString& fileName) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
         const QString& defaultExtension, const QString& fileName) override;
+    int ShowForm(QDialog& form) override;
+    template <class Form> int FormsShown() const
+    {
+        return static_cast<int>(std::count_if(shownForms.begin(), shownForms.end(),
+            [](const ShownForm& form) { return form.className == Form::staticMetaObject.className(); }));
+    }
 
 private:
     QString NextFileName(FileRequest request);

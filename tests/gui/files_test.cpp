@@ -55,28 +55,37 @@ protected:
     void SaveAs(const QString& path, const QString& comment = {}, bool closeByFrame = false)
     {
         dialogs.fileNames.push_back(path);
-        ModalAnswer<TFileCommentForm> commentForm([&](TFileCommentForm& dialog) {
+        AnswerForm<TFileCommentForm>(dialogs, [&](TFileCommentForm& dialog) {
             commentCaption = dialog.windowTitle();
             dialog.Controls()->CommentField->insertPlainText(comment);
             closeByFrame ? dialog.reject() : dialog.Controls()->Button1->click();
         });
-        Ui().FileSaveAsItem->trigger();
-        commentDialogs = commentForm.Count();
+        commentDialogs = FormsShownBy<TFileCommentForm>([&] { Ui().FileSaveAsItem->trigger(); });
     }
 
     // "Open..." from the menu of path, answered Yes or No.
     void Open(const QString& path, bool yes)
     {
         dialogs.fileNames.push_back(path);
-        ModalAnswer<TOpenParametersForm> confirmationForm([&](TOpenParametersForm& dialog) {
+        AnswerForm<TOpenParametersForm>(dialogs, [&](TOpenParametersForm& dialog) {
             const Ui::TOpenParametersForm& ui = *dialog.Controls();
             confirmation = {dialog.windowTitle(), ui.SaveDate->text(), ui.TextEdit->toPlainText(),
                 ui.Differences->toPlainText(), ui.Label1->text(), ui.OKButton->text(), ui.CancelButton->text()};
             (yes ? ui.OKButton : ui.CancelButton)->click();
         });
-        Ui().FileOpenItem->trigger();
-        WaitForOperation();
-        confirmations = confirmationForm.Count();
+        confirmations = FormsShownBy<TOpenParametersForm>([&] {
+            Ui().FileOpenItem->trigger();
+            WaitForOperation();
+        });
+    }
+    // How many forms of the class the menu command brought up; an answer it did not use is
+    // dropped, so that it cannot answer a later form.
+    template <class Form> int FormsShownBy(const std::function<void()>& command)
+    {
+        const int before = dialogs.FormsShown<Form>();
+        command();
+        dialogs.forms.clear();
+        return dialogs.FormsShown<Form>() - before;
     }
 
     static ParameterFileContents Read(const QString& path)

@@ -116,7 +116,7 @@ TEST_F(MainWindow, ProbeOfAMissingSensorGivesWayToTheUser)
     host->ClearLog();
     QTimer::singleShot(30, [&] { PostClick(Ui().SelComPort); });
     bool portDialog = false;
-    ModalAnswer<TComPortSelectForm> port([&](TComPortSelectForm& dialog) {
+    AnswerForm<TComPortSelectForm>(dialogs, [&](TComPortSelectForm& dialog) {
         portDialog = true;
         dialog.done(DialogAbort);
     });

@@ -29,35 +29,20 @@
 #include "supervision.h"
 #include "ui_main_form.h"
 
-// Runs an action on the next modal dialog of type Dialog as soon as it is up; counts them.
-template <class Dialog> class ModalAnswer {
-public:
-    explicit ModalAnswer(std::function<void(Dialog&)> action) : action_(std::move(action))
-    {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start();
-    }
-    int Count() const { return count_; }
-
-private:
-    void Poll()
-    {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog == last_)
-            return;
-        last_ = dialog;
-        ++count_;
-        action_(*dialog);
-    }
-    std::function<void(Dialog&)> action_;
-    QTimer timer_;
-    QWidget* last_ = nullptr;
-    int count_ = 0;
-};
+// Queues the answer to the next modal form, which must be a Form: any other form fails the
+// test and is left unanswered.
+template <class Form, class Action> void AnswerForm(ScriptedDialogService& dialogs, Action action)
+{
+    dialogs.forms.push_back([action = std::move(action)](QDialog& shown) mutable {
+        auto* form = qobject_cast<Form*>(&shown);
+        ASSERT_NE(form, nullptr) << "expected " << Form::staticMetaObject.className() << ", shown "
+                                 << shown.metaObject()->className();
+        action(*form);
+    });
+}
 
 // The real main window attached to the simulated sensor on COM 97, with the protocol's
-// waits in virtual time and every message box answered from a script.
+// waits in virtual time and every message box and form answered from a script.
 class MainWindow : public ::testing::Test {
 protected:
     static constexpr int Port = 97;
@@ -67,14 +52,12 @@ protected:
         std::filesystem::remove_all(PortFolder());
         std::filesystem::create_directories(PortFolder());
         QSettings("QOR", "SSI Tesmira").clear();
-        SetDialogService(&dialogs);
     }
     void TearDown() override
     {
         form.reset();
         if (host)
             host->Stop();
-        SetDialogService(nullptr);
     }
 
     void AttachSensor(const sim::SensorSettings& settings = {})
@@ -101,7 +84,7 @@ protected:
     }
     void StartWindow()
     {
-        form = std::make_unique<TMainForm>(clock.Sleeper());
+        form = std::make_unique<TMainForm>(*windowDialogs, clock.Sleeper());
         form->Timer1->stop();  // the test runs the ticks itself
     }
     void Tick(int count = 1)
@@ -144,6 +127,8 @@ protected:
 
     VirtualClock clock;
     ScriptedDialogService dialogs;
+    // A test may give the window a service of its own that outlives the window.
+    DialogService* windowDialogs = &dialogs;
     std::unique_ptr<sim::PtyHost> host;
     std::unique_ptr<TMainForm> form;
 };

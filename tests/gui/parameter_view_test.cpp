@@ -140,7 +140,7 @@ TEST_F(MainWindow, CorrectionMessageComesWithTheCorrectedValueOnScreen)
     } watching;
     QString shownWithMessage;
     watching.onMessage = [&] { shownWithMessage = Ui().SSISettings->BitWidth->text(); };
-    SetDialogService(&watching);
+    windowDialogs = &watching;
     StartWithSensor({.firmwareVersion = 3960607, .registers = {{'D', "020114"}, {'K', "020001"}}});
     Tick();
     ASSERT_EQ(watching.shown.size(), 1u);
@@ -151,4 +151,5 @@ TEST_F(MainWindow, CorrectionMessageComesWithTheCorrectedValueOnScreen)
         return line.rfind("XA", 0) == 0;
     }).base();
     EXPECT_LT(write, lastLinearizationRead);  // the correction goes out before the page's reads
+    form.reset();                             // while watching is still there
 }

@@ -27,13 +27,13 @@ TEST_F(MainWindow, StoreThatIsAFifoIsLeftAloneAndTheWindowStartsWithOneWarning)
 {
     AttachSensor();
     const WatchedFifo fifo(StoreFile());
-    ModalAnswer<TLanguageSelect> language([](TLanguageSelect& dialog) { dialog.EnglishbuttonClick(); });
-    ModalAnswer<TComPortSelectForm> port(ChooseSensorPort);
+    AnswerForm<TLanguageSelect>(dialogs, [](TLanguageSelect& dialog) { dialog.EnglishbuttonClick(); });
+    AnswerForm<TComPortSelectForm>(dialogs, ChooseSensorPort);
     StartWindow();
     EXPECT_FALSE(fifo.WasOpened());
     EXPECT_TRUE(fifo.StillAFifo());
-    EXPECT_EQ(language.Count(), 1);
-    EXPECT_EQ(port.Count(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TLanguageSelect>(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TComPortSelectForm>(), 1);
     EXPECT_TRUE(form->isVisible());
     Tick();
     EXPECT_TRUE(Session().SessionActive());
@@ -58,13 +58,14 @@ TEST_F(MainWindow, ReadOnlySettingsFolderIsReportedOnceInTheChosenLanguage)
         SCOPED_TRACE(c.caption.toStdString());
         QSettings("QOR", "SSI Tesmira").clear();
         dialogs.shown.clear();
+        dialogs.shownForms.clear();
         {
             const ReadOnlyFolder readOnly(StoreFile().parent_path());
-            ModalAnswer<TLanguageSelect> language(
+            AnswerForm<TLanguageSelect>(dialogs,
                 [&](TLanguageSelect& dialog) { c.german ? dialog.DeutschbuttonClick() : dialog.EnglishbuttonClick(); });
-            ModalAnswer<TComPortSelectForm> port(ChooseSensorPort);
+            AnswerForm<TComPortSelectForm>(dialogs, ChooseSensorPort);
             StartWindow();
-            EXPECT_EQ(port.Count(), 1);
+            EXPECT_EQ(dialogs.FormsShown<TComPortSelectForm>(), 1);
             Tick();
             EXPECT_TRUE(Session().SessionActive());
             form->English1Click();
@@ -83,9 +84,9 @@ TEST_F(MainWindow, UnsavedSettingsAreReportedOnceThereIsALanguage)
     AttachSensor();
     StoreSettings(7, std::nullopt);
     const ReadOnlyFolder readOnly(StoreFile().parent_path());
-    ModalAnswer<TComPortSelectForm> port(ChooseSensorPort);
+    AnswerForm<TComPortSelectForm>(dialogs, ChooseSensorPort);
     StartWindow();
-    EXPECT_EQ(port.Count(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TComPortSelectForm>(), 1);
     EXPECT_TRUE(dialogs.shown.empty());
     form->Deutsch1Click();
     form->English1Click();

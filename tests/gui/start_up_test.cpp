@@ -25,11 +25,11 @@ TEST_F(MainWindow, FirstStartAsksLanguageThenPortAndRemembersBoth)
     AttachSensor();
     std::vector<std::string> order;
     QStringList portItems;
-    ModalAnswer<TLanguageSelect> language([&](TLanguageSelect& dialog) {
+    AnswerForm<TLanguageSelect>(dialogs, [&](TLanguageSelect& dialog) {
         order.push_back("language");
         dialog.DeutschbuttonClick();
     });
-    ModalAnswer<TComPortSelectForm> port([&](TComPortSelectForm& dialog) {
+    AnswerForm<TComPortSelectForm>(dialogs, [&](TComPortSelectForm& dialog) {
         order.push_back("port");
         portItems = Items(*dialog.Controls()->ComListe);
         EXPECT_EQ(dialog.Controls()->Connect->text(), "&Verbinden");
@@ -61,7 +61,7 @@ TEST_F(MainWindow, FirstStartAsksLanguageThenPortAndRemembersBoth)
 TEST_F(MainWindow, DemoChosenLoadsDemoValuesAndStoresNoPort)
 {
     StoreSettings(0, std::nullopt);
-    ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) {
+    AnswerForm<TComPortSelectForm>(dialogs, [](TComPortSelectForm& dialog) {
         dialog.Controls()->ComListe->setCurrentRow(0);
         dialog.ComListeClick();
         dialog.accept();
@@ -82,7 +82,7 @@ TEST_F(MainWindow, DemoChosenLoadsDemoValuesAndStoresNoPort)
 TEST_F(MainWindow, QuitInThePortDialogEndsTheProgram)
 {
     StoreSettings(0, std::nullopt);
-    ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) { dialog.done(DialogAbort); });
+    AnswerForm<TComPortSelectForm>(dialogs, [](TComPortSelectForm& dialog) { dialog.done(DialogAbort); });
     StartWindow();
     EXPECT_TRUE(form->TerminationRequested());
     EXPECT_FALSE(form->isVisible());
@@ -93,9 +93,8 @@ TEST_F(MainWindow, StoredPortIsOpenedWithoutDialogAndItsLowByteCounts)
 {
     AttachSensor();
     StoreSettings(0, 256 + Port);
-    ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) { dialog.done(DialogAbort); });
     StartWindow();
-    EXPECT_EQ(port.Count(), 0);
+    EXPECT_EQ(dialogs.FormsShown<TComPortSelectForm>(), 0);
     EXPECT_EQ(Session().ComPortNumber(), Port);
     EXPECT_TRUE(Session().Link().IsOpen());
 }
@@ -106,13 +105,14 @@ TEST_F(MainWindow, StoredPortThatIsMissingOrNoNumberBringsUpTheDialog)
         SCOPED_TRACE(stored.toString().toStdString());
         StoreSettings(0, std::nullopt);
         QSettings("QOR", "SSI Tesmira").setValue("COM-Port", stored);
-        ModalAnswer<TComPortSelectForm> port([](TComPortSelectForm& dialog) {
+        dialogs.shownForms.clear();
+        AnswerForm<TComPortSelectForm>(dialogs, [](TComPortSelectForm& dialog) {
             dialog.Controls()->ComListe->setCurrentRow(0);
             dialog.ComListeClick();
             dialog.accept();
         });
         StartWindow();
-        EXPECT_EQ(port.Count(), 1);
+        EXPECT_EQ(dialogs.FormsShown<TComPortSelectForm>(), 1);
         EXPECT_EQ(Session().ComPortNumber(), 0);
         form.reset();
     }
@@ -149,7 +149,7 @@ TEST_F(MainWindow, AboutShowsTheBuild)
     StoreSettings(0, 0);
     StartWindow();
     QString closeLabel;
-    ModalAnswer<TAboutForm> about([&](TAboutForm& dialog) {
+    AnswerForm<TAboutForm>(dialogs, [&](TAboutForm& dialog) {
         closeLabel = dialog.Controls()->CloseLabel->text();
         dialog.accept();
     });
@@ -163,7 +163,8 @@ TEST_F(MainWindow, PortDialogFromTheRunningWindowClosesOnQuitAndKeepsTheSession)
     Tick();
     for (const bool escape : {false, true}) {
         SCOPED_TRACE(escape ? "Escape" : "Quit");
-        ModalAnswer<TComPortSelectForm> port([&](TComPortSelectForm& dialog) {
+        dialogs.shownForms.clear();
+        AnswerForm<TComPortSelectForm>(dialogs, [&](TComPortSelectForm& dialog) {
             EXPECT_FALSE(dialog.Controls()->Connect->isEnabled());
             if (escape)
                 QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -171,7 +172,7 @@ TEST_F(MainWindow, PortDialogFromTheRunningWindowClosesOnQuitAndKeepsTheSession)
                 dialog.Controls()->Quit->click();
         });
         form->SelComPortClick();
-        EXPECT_EQ(port.Count(), 1);
+        EXPECT_EQ(dialogs.FormsShown<TComPortSelectForm>(), 1);
         EXPECT_FALSE(form->TerminationRequested());
         EXPECT_TRUE(Session().SessionActive());
         EXPECT_EQ(Session().ComPortNumber(), Port);

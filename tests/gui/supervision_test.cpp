@@ -57,9 +57,8 @@ TEST_F(MainWindow, UnpluggedSensorWithoutEditsShowsRedAndNoWarning)
     StartWithSensor();
     Tick();
     host->Unplug();
-    ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
     Tick(8);
-    EXPECT_EQ(warning.Count(), 0);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 0);
     EXPECT_FALSE(Session().SessionActive());
     EXPECT_EQ(Led(), Red);
     EXPECT_EQ(Status(), "COM97: SSI-Sensor not connected...");
@@ -78,22 +77,22 @@ TEST_F(MainWindow, UnpluggedSensorWithEditsWarnsOnceOnTheFourthMiss)
     host->Unplug();
     std::vector<uint32_t> missedWhenShown;
     QString label;
-    ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+    AnswerForm<TDisconnectWarningForm>(dialogs, [&](TDisconnectWarningForm& dialog) {
         missedWhenShown.push_back(Session().MissedPolls());
         label = dialog.Controls()->Label->text();
         dialog.done(DialogAbort);
     });
     Tick(3);
-    EXPECT_EQ(warning.Count(), 0);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 0);
     Tick();
-    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 1);
     EXPECT_EQ(missedWhenShown, std::vector<uint32_t>{4});
     EXPECT_EQ(Status(), "EEPROM-Update: Click Update to save new parameters");
     EXPECT_EQ(label,
         "The sensor has been disconnected, but your settings have not been downloaded.\n\n"
         "To update, connect the sensor and press the \"Update\"-Button.");
     Tick(6);
-    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 1);
     EXPECT_TRUE(Session().UnsavedChanges());
 }
 
@@ -104,9 +103,8 @@ TEST_F(MainWindow, RejectedEntryKeepsTheWarningAway)
     Session().MarkUnsaved();
     Session().SetMissedPolls(65535);
     host->Unplug();
-    ModalAnswer<TDisconnectWarningForm> warning([](TDisconnectWarningForm& dialog) { dialog.done(DialogAbort); });
     Tick(5);
-    EXPECT_EQ(warning.Count(), 0);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 0);
     EXPECT_EQ(Session().MissedPolls(), 65535u);
 }
 
@@ -118,7 +116,7 @@ TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
     Session().MarkUnsaved();
     host->Unplug();
     Tick(3);
-    ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+    AnswerForm<TDisconnectWarningForm>(dialogs, [&](TDisconnectWarningForm& dialog) {
         dialog.UpdateButtonClick();  // the sensor is still away
         EXPECT_EQ(MessageTexts().back(), "Sensor not connected!\n");
         EXPECT_TRUE(dialog.isVisible());
@@ -128,7 +126,7 @@ TEST_F(MainWindow, UpdateInTheWarningCommitsTheEditsOnceTheSensorIsBack)
         dialog.UpdateButtonClick();
     });
     Tick();
-    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 1);
     EXPECT_EQ(host->Counts().commit, 1);
     EXPECT_EQ(host->Register('D', sim::Bank::Eeprom).substr(4), "18");
     EXPECT_FALSE(Session().UnsavedChanges());
@@ -145,12 +143,12 @@ TEST_F(MainWindow, WarningCommitsOldFirmwareWithItsOwnStore)
     Session().MarkUnsaved();
     host->SetFaults({.dead = true});
     Tick(3);
-    ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+    AnswerForm<TDisconnectWarningForm>(dialogs, [&](TDisconnectWarningForm& dialog) {
         host->SetFaults({});
         dialog.UpdateButtonClick();
     });
     Tick();
-    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 1);
     EXPECT_EQ(host->Counts().store, 1);
     EXPECT_EQ(host->Counts().commit, 0);
 }
@@ -246,7 +244,7 @@ protected:
         host->Unplug();
         Tick(3);
         Outcome outcome;
-        ModalAnswer<TDisconnectWarningForm> warning([&](TDisconnectWarningForm& dialog) {
+        AnswerForm<TDisconnectWarningForm>(dialogs, [&](TDisconnectWarningForm& dialog) {
             host->Replug();
             host->LinkAsPort(Port);
             Session().Call(&TSSICom::CheckPort);
@@ -259,7 +257,7 @@ protected:
             dialog.done(DialogAbort);
         });
         Tick();
-        EXPECT_EQ(warning.Count(), 1);
+        EXPECT_EQ(dialogs.FormsShown<TDisconnectWarningForm>(), 1);
         return outcome;
     }
     static bool WritesAnything(const std::vector<std::string>& sent)

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -242,14 +243,12 @@ TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton)
 {
     ScriptedDialogService script;
     script.answers = {DialogAnswer::No};
-    SetDialogService(&script);
     const DialogAnswer first
-        = Dialogs().Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo, DialogIcon::Question);
+        = script.Message(nullptr, "EEPROM update", "Save?", DialogButtons::YesNo, DialogIcon::Question);
     const DialogAnswer second
-        = Dialogs().Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel, DialogIcon::Error);
+        = script.Message(nullptr, "Error", "Retry?", DialogButtons::RetryCancel, DialogIcon::Error);
     const QString cancelled
-        = Dialogs().SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor", "Sensor.qor");
-    SetDialogService(nullptr);
+        = script.SaveFileName(nullptr, "Save", "Sensorparameter (*.qor)|*.qor", "qor", "Sensor.qor");
 
     EXPECT_EQ(first, DialogAnswer::No);
     EXPECT_EQ(second, DialogAnswer::Retry);
@@ -259,7 +258,37 @@ TEST(ScriptedDialogs, AnswersFromTheQueueThenThePositiveButton)
     EXPECT_EQ(script.shown[1].buttons, DialogButtons::RetryCancel);
     ASSERT_EQ(script.fileRequests.size(), 1u);
     EXPECT_EQ(script.fileRequests[0].fileName, "Sensor.qor");
-    EXPECT_NE(&Dialogs(), &script);
+}
+
+// The action finds its form up and modal, so that input for the window behind it waits as
+// under exec(); a form it leaves open, or one without an action, ends Rejected.
+TEST(ScriptedDialogs, AnswersFormsFromTheQueueThenLeavesThemUnanswered)
+{
+    ScriptedDialogService script;
+    QDialog answered, leftOpen, unscripted;
+    answered.setWindowTitle("Port");
+    bool upAndModal = false;
+    script.forms.push_back([&](QDialog& form) {
+        upAndModal = form.isVisible() && QApplication::activeModalWidget() == &form;
+        form.done(DialogAbort);
+    });
+    script.forms.push_back([](QDialog&) {});
+    QSignalSpy finished(&unscripted, &QDialog::finished);
+
+    EXPECT_EQ(script.ShowForm(answered), DialogAbort);
+    EXPECT_TRUE(upAndModal);
+    EXPECT_EQ(script.ShowForm(leftOpen), QDialog::Rejected);
+    EXPECT_EQ(script.ShowForm(unscripted), QDialog::Rejected);
+
+    for (const QDialog* form : {&answered, &leftOpen, &unscripted})
+        EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(leftOpen.testAttribute(Qt::WA_ShowModal));
+    EXPECT_EQ(finished.count(), 0);  // closed unanswered, not rejected by the form
+    EXPECT_TRUE(script.forms.empty());
+    ASSERT_EQ(script.shownForms.size(), 3u);
+    EXPECT_EQ(script.shownForms[0].className, "QDialog");
+    EXPECT_EQ(script.shownForms[0].title, "Port");
+    EXPECT_EQ(script.FormsShown<QDialog>(), 3);
 }
 
 }  // namespace
