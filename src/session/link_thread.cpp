@@ -1,50 +1,87 @@
 #include "link_thread.h"
 
-#include <QPointer>
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <algorithm>
 #include <atomic>
 
-LinkThread::LinkThread(TSSICom& link) : link_(link), worker_(new QObject)
-{
-    worker_->moveToThread(&thread_);
-    QObject::connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
-    thread_.start();
-}
+LinkThread::LinkThread(TSSICom& link) : link_(link), thread_([this] { Serve(); }) { }
 
+// A queued long job still runs its start and finish, with its body skipped as cancelled.
 LinkThread::~LinkThread()
 {
-    thread_.quit();
-    thread_.wait();
+    for (QFuture<void>& longJob : longJobs_)
+        longJob.cancel();
+    {
+        const std::lock_guard lock(queueMutex_);
+        ending_ = true;
+    }
+    jobQueued_.notify_one();
+    thread_.join();
 }
 
-// The job's end quits the loop its caller waits in; the wait is repeated until the job is
-// done, since quitting the application ends every event loop. A caller may wait inside
-// another caller's wait: its job then runs after the other's.
+void LinkThread::Queue(std::function<void()> job)
+{
+    {
+        const std::lock_guard lock(queueMutex_);
+        jobs_.push_back(std::move(job));
+    }
+    jobQueued_.notify_one();
+}
+
+void LinkThread::Serve()
+{
+    for (;;) {
+        std::function<void()> job;
+        {
+            std::unique_lock lock(queueMutex_);
+            jobQueued_.wait(lock, [this] { return ending_ || !jobs_.empty(); });
+            if (jobs_.empty())
+                return;
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        job();
+    }
+}
+
+void LinkThread::Track(QFuture<void> longJob)
+{
+    std::erase_if(longJobs_, [](const QFuture<void>& job) { return job.isFinished(); });
+    longJobs_.push_back(std::move(longJob));
+}
+
+// The caller handles events until its job is done rather than running a nested exec():
+// while the application quits, exec() returns at once and the wait would spin. Waiting
+// for more events blocks until an event comes, and the link thread wakes it at the end of
+// the job. A caller may wait inside another caller's wait: its job then runs after the
+// other's.
 void LinkThread::RunAndWait(const std::function<void()>& job, InputDuringJob input)
 {
-    const bool holdInput = input != InputDuringJob::Handled && handledInputJobs_ == 0;
     const bool abandon = input == InputDuringJob::HeldAndAbandons;
     ++waitingCallers_;
-    handledInputJobs_ += input == InputDuringJob::Handled ? 1 : 0;
-    if (holdInput)
-        deferral_.Begin();
-    QEventLoop waiting;
+    deferral_.Begin();
     std::atomic<bool> done = false;
-    const auto finish = [loop = QPointer<QEventLoop>(&waiting)] {
-        if (loop)
-            loop->quit();
-    };
-    QMetaObject::invokeMethod(worker_, [this, &job, &done, abandon, finish] {
+    std::exception_ptr failure;
+    QAbstractEventDispatcher* const callerEvents = QAbstractEventDispatcher::instance();
+    Queue([this, &job, &done, &failure, abandon, callerEvents] {
         if (abandon)
             link_.SetAbandonCheck([this] { return deferral_.InputWaiting(); });
-        job();
+        try {
+            job();
+        } catch (...) {
+            failure = std::current_exception();
+        }
         link_.SetAbandonCheck({});
         done = true;
-        QMetaObject::invokeMethod(&notifier_, finish);
+        // From here on the caller may have returned: nothing of its own is touched.
+        callerEvents->wakeUp();
     });
     while (!done)
-        waiting.exec();
-    if (holdInput)
-        deferral_.End();
-    handledInputJobs_ -= input == InputDuringJob::Handled ? 1 : 0;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    deferral_.End();
     --waitingCallers_;
+    if (failure)
+        std::rethrow_exception(failure);
 }

@@ -1,35 +1,40 @@
 #pragma once
 
-#include <QEventLoop>
 #include <QFuture>
 #include <QPromise>
-#include <QThread>
+#include <condition_variable>
+#include <deque>
+#include <exception>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <type_traits>
+#include <vector>
 
 #include "input_deferral.h"
 #include "sensor_link.h"
 
-// Runs the window's sensor jobs one at a time on a thread of their own. The caller waits
+// Runs the window's sensor jobs one at a time on a thread of their own. Run's caller waits
 // for a job as for a plain call, so each handler keeps its order of steps on the wire,
-// while the window's event loop goes on repainting.
+// while the window's event loop goes on repainting. Start's caller gets a future at once
+// and follows a long job through its progress and results.
 class LinkThread {
 public:
-    // What becomes of the user's input while a job runs.
+    // What becomes of the user's input while a Run job runs.
     enum class InputDuringJob {
         Held,             // carried out once the handler that waits for the job is done
         HeldAndAbandons,  // held, and the job gives up as failed between two transactions
-        // Handled at once: a job the user ends from the window, such as a stream. A job
-        // another handler starts meanwhile waits behind it, with the input still handled.
-        Handled,
     };
 
     explicit LinkThread(TSSICom& link);
+    // Cancels the long jobs still running or queued, then waits for the thread.
     ~LinkThread();
     LinkThread(const LinkThread&) = delete;
     LinkThread& operator=(const LinkThread&) = delete;
 
+    // A job that throws hands its exception to the caller; the thread goes on.
     template <class Job> auto Run(Job&& job, InputDuringJob input = InputDuringJob::Held)
     {
         using Result = std::invoke_result_t<Job&, TSSICom&>;
@@ -43,19 +48,32 @@ public:
     }
 
     // Starts a long job on the link thread, after the jobs queued before it, and returns at once.
+    // The job looks at promise.isCanceled() between two steps; meanwhile the link's
+    // queries give up between two attempts once the future is cancelled. An exception
+    // the job throws is set on the promise. The user's input is not held back.
     template <class Result> QFuture<Result> Start(std::function<void(TSSICom&, QPromise<Result>&)> job)
     {
+        // Shared: the queue holds jobs that copy, and a promise only moves.
         auto promise = std::make_shared<QPromise<Result>>();
         QFuture<Result> future = promise->future();
-        QMetaObject::invokeMethod(worker_, [this, job = std::move(job), promise] {
+        Track(QFuture<void>(future));
+        Queue([this, promise, job = std::move(job)] {
             promise->start();
-            job(link_, *promise);
+            if (!promise->isCanceled()) {
+                link_.SetAbandonCheck([&canceled = *promise] { return canceled.isCanceled(); });
+                try {
+                    job(link_, *promise);
+                } catch (...) {
+                    promise->setException(std::current_exception());
+                }
+                link_.SetAbandonCheck({});
+            }
             promise->finish();
         });
         return future;
     }
 
-    // A job is running or waiting: its caller waits in an event loop.
+    // A Run caller waits for its job.
     bool Busy() const { return waitingCallers_ > 0; }
     // The user has acted while a job ran, and the window has not taken it up yet. Safe to
     // ask from the link thread.
@@ -63,13 +81,22 @@ public:
 
 private:
     void RunAndWait(const std::function<void()>& job, InputDuringJob input);
+    void Queue(std::function<void()> job);
+    void Track(QFuture<void> longJob);
+    // The thread's own loop: the jobs in the order they came, until the end is asked for
+    // and none is left.
+    void Serve();
 
     TSSICom& link_;
-    QThread thread_;
-    QObject* worker_;
-    // Lives in the window's thread: the end of a job is reported through it.
-    QObject notifier_;
+    // A plain thread with a queue of its own rather than Qt's events: its locks and its join
+    // are visible to the race-checking build of the tests, whereas those inside Qt are not.
+    std::mutex queueMutex_;
+    std::condition_variable jobQueued_;
+    std::deque<std::function<void()>> jobs_;
+    bool ending_ = false;
+    std::thread thread_;
     InputDeferral deferral_;
     int waitingCallers_ = 0;
-    int handledInputJobs_ = 0;
+    // Long jobs not known to be finished; only the window's thread touches the list.
+    std::vector<QFuture<void>> longJobs_;
 };

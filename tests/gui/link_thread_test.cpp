@@ -1,9 +1,16 @@
 #include <QDialog>
+#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QPushButton>
 #include <QTest>
 #include <atomic>
 #include <chrono>
+#include <ctime>
+#include <functional>
+#include <stdexcept>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "com_port_select_form.h"
 #include "main_form_fixture.h"
@@ -19,6 +26,24 @@ void PostClick(QWidget* button)
         QCoreApplication::postEvent(button,
             new QMouseEvent(type, centre, button->mapToGlobal(centre), Qt::LeftButton,
                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
+}
+
+// Waits on the link thread until the condition holds, for 5 s at most.
+bool WaitOnLinkThread(const std::function<bool()>& condition)
+{
+    for (int waited = 0; waited < 5000; ++waited) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(1ms);
+    }
+    return condition();
+}
+
+std::chrono::nanoseconds ThreadCpuTime()
+{
+    timespec time{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+    return std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
 }
 
 }  // namespace
@@ -75,36 +100,197 @@ TEST(LinkThreadJobs, HeldClickOnTheDialogOnTopReachesIt)
     EXPECT_TRUE(QTest::qWaitFor([&] { return behindClicks == 1; }, 1000));
 }
 
-// A job the user ends from the window, such as a stream: clicks are handled at once, and
-// a job another handler starts meanwhile runs after it.
-TEST(LinkThreadJobs, JobThatTheUserEndsLetsInputThrough)
+// A long job reports its progress and its results to a watcher in the window's thread
+// while the window's own loop goes on: a click made meanwhile is handled before the job ends.
+TEST(LinkThreadJobs, LongJobReportsToTheWindowWhileInputGoesOn)
 {
     TSSICom link;
     LinkThread thread(link);
-    QPushButton other("other");
-    QPushButton quit("quit");
-    std::atomic<bool> streaming = true;
-    std::vector<std::string> order;
-    QObject::connect(&other, &QPushButton::clicked, [&] {
-        order.push_back("other clicked");
-        thread.Run([&order](TSSICom&) { order.push_back("other's job"); });
-    });
-    QObject::connect(&quit, &QPushButton::clicked, [&] {
-        order.push_back("quit clicked");
-        streaming = false;
-    });
-    QTimer::singleShot(0, [&] { PostClick(&other); });
-    QTimer::singleShot(20, [&] { PostClick(&quit); });
+    QPushButton button;
+    button.show();
+    std::atomic<int> clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    // Holds the link thread until the watcher follows the job, so that it sees each report
+    // as it comes rather than the state so far.
+    std::atomic<bool> watching = false;
+    thread.Start<void>([&](TSSICom&, QPromise<void>&) { WaitOnLinkThread([&] { return watching.load(); }); });
 
-    thread.Run(
-        [&](TSSICom&) {
-            for (int waited = 0; waited < 5000 && streaming; ++waited)
-                std::this_thread::sleep_for(1ms);
-            order.push_back("stream ended");
-        },
-        LinkThread::InputDuringJob::Handled);
-    EXPECT_EQ(order, (std::vector<std::string>{"other clicked", "quit clicked", "stream ended", "other's job"}));
+    std::atomic<std::thread::id> jobThread;
+    std::atomic<bool> clickedDuringJob = false;
+    const QFuture<int> future = thread.Start<int>([&](TSSICom&, QPromise<int>& promise) {
+        jobThread = std::this_thread::get_id();
+        promise.setProgressRange(0, 3);
+        for (int step = 1; step <= 3; ++step) {
+            // Qt passes on at most 25 progress reports a second.
+            std::this_thread::sleep_for(50ms);
+            promise.addResult(step * 10);
+            promise.addResult(step * 10 + 1);
+            promise.setProgressValueAndText(step, QString("step %1").arg(step));
+        }
+        clickedDuringJob = WaitOnLinkThread([&] { return clicks == 1; });
+    });
+    QFutureWatcher<int> watcher;
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& text) { reports.push_back(text); };
+    QObject::connect(&watcher, &QFutureWatcherBase::started, [&] { report("started"); });
+    QObject::connect(&watcher, &QFutureWatcherBase::progressRangeChanged,
+        [&](int minimum, int maximum) { report("range " + std::to_string(minimum) + "-" + std::to_string(maximum)); });
+    QObject::connect(&watcher, &QFutureWatcherBase::progressValueChanged,
+        [&](int value) { report("value " + std::to_string(value)); });
+    QObject::connect(
+        &watcher, &QFutureWatcherBase::progressTextChanged, [&](const QString& text) { report(text.toStdString()); });
+    QObject::connect(&watcher, &QFutureWatcherBase::resultsReadyAt, [&](int begin, int end) {
+        for (int index = begin; index < end; ++index)
+            report("result " + std::to_string(future.resultAt(index)));
+    });
+    QObject::connect(&watcher, &QFutureWatcherBase::finished, [&] { report("finished"); });
+    watcher.setFuture(future);
+    QTimer::singleShot(0, [&] { PostClick(&button); });
+    watching = true;
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher.isFinished(); }, 5000));
+    EXPECT_EQ(reports,
+        (std::vector<std::string>{"started", "range 0-3", "result 10", "result 11", "value 1", "step 1", "result 20",
+            "result 21", "value 2", "step 2", "result 30", "result 31", "value 3", "step 3", "finished"}));
+    EXPECT_NE(jobThread, std::this_thread::get_id());
+    EXPECT_TRUE(clickedDuringJob);
+    EXPECT_FALSE(thread.InputWaiting());
+}
+
+// Cancelling a long job stops it at its next check, and the link's queries give up at
+// once while the cancelled job still runs; the next job has the link back as before.
+TEST(LinkThreadJobs, CancelStopsALongJobBetweenTwoSteps)
+{
+    TSSICom link;  // demo mode: a query succeeds without a sensor unless it gives up
+    LinkThread thread(link);
+    std::atomic<int> steps = 0;
+    std::atomic<bool> queryAfterCancel = true;
+    const QFuture<void> future = thread.Start<void>([&](TSSICom& sensor, QPromise<void>& promise) {
+        for (int step = 1; step <= 5 && !promise.isCanceled(); ++step) {
+            steps = step;
+            if (step == 2) {
+                WaitOnLinkThread([&] { return promise.isCanceled(); });
+                queryAfterCancel = sensor.ReadFactoryNumber();
+            }
+        }
+    });
+    QFutureWatcher<void> watcher;
+    bool canceled = false;
+    QObject::connect(&watcher, &QFutureWatcherBase::canceled, [&] { canceled = true; });
+    watcher.setFuture(future);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps == 2; }, 5000));
+    watcher.cancel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watcher.isFinished(); }, 5000));
+    EXPECT_TRUE(canceled);
+    EXPECT_EQ(steps, 2);
+    EXPECT_FALSE(queryAfterCancel);
+    EXPECT_TRUE(thread.Run([](TSSICom& sensor) { return sensor.ReadFactoryNumber(); }));
+}
+
+// Long jobs and Run's jobs share one queue: a Run waits for the long job started before it.
+TEST(LinkThreadJobs, LongAndShortJobsRunInTheOrderTheyCame)
+{
+    TSSICom link;
+    LinkThread thread(link);
+    std::vector<std::string> order;
+    const QFuture<void> longJob = thread.Start<void>([&](TSSICom&, QPromise<void>& promise) {
+        for (int step = 1; step <= 3 && !promise.isCanceled(); ++step) {
+            std::this_thread::sleep_for(20ms);
+            order.push_back("long job step " + std::to_string(step));
+        }
+    });
+    EXPECT_FALSE(thread.Busy());  // no caller waits for a long job
+
+    thread.Run([&](TSSICom&) { order.push_back("short job"); });
+    EXPECT_TRUE(longJob.isFinished());
+    EXPECT_EQ(order, (std::vector<std::string>{"long job step 1", "long job step 2", "long job step 3", "short job"}));
+}
+
+// A job that throws fails its own caller only: held input is handed on, and the thread
+// runs the next job.
+TEST(LinkThreadJobs, JobThatThrowsFailsItsCallerAndTheThreadGoesOn)
+{
+    TSSICom link;
+    LinkThread thread(link);
+    QPushButton button;
+    button.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    QTimer::singleShot(0, [&] { PostClick(&button); });
+
+    EXPECT_THROW(thread.Run([&thread](TSSICom&) -> int {
+        WaitOnLinkThread([&thread] { return thread.InputWaiting(); });
+        throw std::runtime_error("no reply");
+    }),
+        std::runtime_error);
     EXPECT_FALSE(thread.Busy());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks == 1; }, 1000));
+
+    QFuture<int> longJob = thread.Start<int>([](TSSICom&, QPromise<int>&) { throw std::runtime_error("no reply"); });
+    EXPECT_THROW(longJob.waitForFinished(), std::runtime_error);
+    EXPECT_EQ(thread.Run([](TSSICom&) { return 7; }), 7);
+}
+
+// While the application quits, every nested event loop returns at once; a caller's wait
+// still lasts until its job is done, and blocks rather than spins meanwhile.
+TEST(LinkThreadJobs, WaitWhileTheApplicationQuitsEndsWithTheJobWithoutSpinning)
+{
+    TSSICom link;
+    LinkThread thread(link);
+    std::atomic<bool> jobDone = false;
+    bool quitUnderWay = false;
+    std::chrono::nanoseconds wall{};
+    std::chrono::nanoseconds cpu{};
+    // A quit only takes hold inside the application's own exec, as in the program; exec
+    // clears it again on its way out, so the tests that follow have working event loops.
+    QTimer::singleShot(0, qApp, [&] {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        const auto wallStart = std::chrono::steady_clock::now();
+        const std::chrono::nanoseconds cpuStart = ThreadCpuTime();
+        thread.Run([&](TSSICom&) {
+            std::this_thread::sleep_for(300ms);
+            jobDone = true;
+        });
+        cpu = ThreadCpuTime() - cpuStart;
+        wall = std::chrono::steady_clock::now() - wallStart;
+        quitUnderWay = QEventLoop().exec() == -1;
+    });
+    QCoreApplication::exec();
+
+    EXPECT_TRUE(quitUnderWay);
+    EXPECT_TRUE(jobDone);
+    EXPECT_GE(wall, 300ms);
+    EXPECT_LT(cpu, wall * 3 / 10);
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&loop] { loop.exit(1); });
+    EXPECT_EQ(loop.exec(), 1);
+}
+
+// Closing the link thread cancels the long job that runs and drops the one queued behind
+// it, finishing both futures.
+TEST(LinkThreadJobs, EndOfTheThreadCancelsItsLongJobs)
+{
+    TSSICom link;
+    QFuture<void> running;
+    QFuture<void> queued;
+    std::atomic<bool> started = false;
+    std::atomic<bool> cancelSeen = false;
+    std::atomic<bool> queuedRan = false;
+    {
+        LinkThread thread(link);
+        running = thread.Start<void>([&](TSSICom&, QPromise<void>& promise) {
+            started = true;
+            cancelSeen = WaitOnLinkThread([&] { return promise.isCanceled(); });
+        });
+        queued = thread.Start<void>([&](TSSICom&, QPromise<void>&) { queuedRan = true; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return started.load(); }, 5000));
+    }
+    EXPECT_TRUE(cancelSeen);
+    EXPECT_TRUE(running.isFinished());
+    EXPECT_TRUE(queued.isCanceled());
+    EXPECT_TRUE(queued.isFinished());
+    EXPECT_FALSE(queuedRan);
 }
 
 // While no sensor answers, the user's click ends the probe between two attempts.
