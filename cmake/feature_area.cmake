@@ -8,6 +8,7 @@ function(ssi_add_feature_area area)
   add_library(ssi_${area}_rules STATIC ${arg_RULES})
   target_include_directories(ssi_${area}_rules PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(ssi_${area}_rules PUBLIC ssi_session_rules ssi_link)
+  ssi_plain_library(ssi_${area}_rules)
 
   add_library(ssi_${area} STATIC ${arg_WINDOW})
   set_target_properties(ssi_${area} PROPERTIES AUTOMOC ON AUTOUIC ON)
