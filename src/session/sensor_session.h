@@ -13,7 +13,8 @@
 
 // The one owner of the sensor link and of the state of a session with the sensor. Sensor
 // jobs run on the link thread; the window reads and changes the register set only while
-// no job that uses it runs (the caller waits for each job).
+// no job that uses it runs: a short job's caller waits for it, and a long operation holds
+// the link until it has ended.
 class SensorSession : public QObject {
     Q_OBJECT
 
