@@ -2,6 +2,7 @@
 
 #include <QFuture>
 #include <QPromise>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -68,10 +69,16 @@ public:
                 }
                 link_.SetAbandonCheck({});
             }
+            longJobsEnded_.fetch_add(1, std::memory_order_release);
             promise->finish();
         });
         return future;
     }
+
+    // Called in the window's thread once a long job's future has finished, before it takes
+    // up what the job left in the link: Qt passes the end on through locks that the
+    // race-checking build cannot see, so the job's end is also handed over here.
+    void TakeOverFromLongJob() const { (void)longJobsEnded_.load(std::memory_order_acquire); }
 
     // A Run caller waits for its job.
     bool Busy() const { return waitingCallers_ > 0; }
@@ -99,4 +106,5 @@ private:
     int waitingCallers_ = 0;
     // Long jobs not known to be finished; only the window's thread touches the list.
     std::vector<QFuture<void>> longJobs_;
+    std::atomic<unsigned> longJobsEnded_ = 0;
 };

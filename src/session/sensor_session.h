@@ -53,6 +53,7 @@ public:
         auto* watcher = new QFutureWatcher<Result>(this);
         connect(watcher, &QFutureWatcherBase::progressTextChanged, this, &SensorSession::OperationProgress);
         connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, finished = std::move(finished)] {
+            thread_->TakeOverFromLongJob();
             EndOperation();
             finished(watcher->future());
             watcher->deleteLater();
