@@ -153,8 +153,8 @@ bool FilesController::Completed(const QFuture<bool>& load)
         return false;
     try {
         return load.result();
-    } catch (const std::exception&) {
-        return false;
+    } catch (...) {
+        return false;  // the job failed before its end: the set is as uncertain as after a failed write
     }
 }
 
