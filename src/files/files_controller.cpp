@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <optional>
 
 #include "control_colours.h"
 #include "control_texts.h"

@@ -28,6 +28,17 @@ void PostClick(QWidget* button)
                 type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier));
 }
 
+// A shown button that counts the clicks it gets.
+struct CountedButton {
+    CountedButton()
+    {
+        button.show();
+        QObject::connect(&button, &QPushButton::clicked, [this] { ++clicks; });
+    }
+    QPushButton button;
+    std::atomic<int> clicks = 0;
+};
+
 // Waits on the link thread until the condition holds, for 5 s at most.
 bool WaitOnLinkThread(const std::function<bool()>& condition)
 {
@@ -54,10 +65,9 @@ TEST(LinkThreadJobs, RunOffTheWindowThreadAndHoldBackInput)
 {
     TSSICom link;
     LinkThread thread(link);
-    QPushButton button;
-    button.show();
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    CountedButton counted;
+    QPushButton& button = counted.button;
+    std::atomic<int>& clicks = counted.clicks;
     // The click can only be posted while the job runs if the window's loop goes on.
     QTimer::singleShot(0, [&] { PostClick(&button); });
 
@@ -106,10 +116,9 @@ TEST(LinkThreadJobs, LongJobReportsToTheWindowWhileInputGoesOn)
 {
     TSSICom link;
     LinkThread thread(link);
-    QPushButton button;
-    button.show();
-    std::atomic<int> clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    CountedButton counted;
+    QPushButton& button = counted.button;
+    std::atomic<int>& clicks = counted.clicks;
     // Holds the link thread until the watcher follows the job, so that it sees each report
     // as it comes rather than the state so far.
     std::atomic<bool> watching = false;
@@ -213,10 +222,9 @@ TEST(LinkThreadJobs, JobThatThrowsFailsItsCallerAndTheThreadGoesOn)
 {
     TSSICom link;
     LinkThread thread(link);
-    QPushButton button;
-    button.show();
-    int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    CountedButton counted;
+    QPushButton& button = counted.button;
+    std::atomic<int>& clicks = counted.clicks;
     QTimer::singleShot(0, [&] { PostClick(&button); });
 
     EXPECT_THROW(thread.Run([&thread](TSSICom&) -> int {
